@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs a Windows test program in the run's Wine session under a given locale; the locale
+# decides the ANSI code page (C: 1252, ja_JP.UTF-8: 932).
+#   run-in-wine.sh DIR LOCALE PROGRAM [ARGS...]
+set -euo pipefail
+dir=$1
+locale=$2
+shift 2
+export WINEPREFIX="$dir/prefix" DISPLAY="$(cat "$dir/display")" WINEDEBUG=-all
+export LANG=$locale LC_ALL=$locale
+exec /usr/lib/wine/wine64 "$@"
