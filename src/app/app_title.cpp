@@ -9,11 +9,15 @@ std::u16string ProgramTitle(std::u16string_view modulePath, LowerCaseFunction lo
     if (name.empty()) {
         return std::u16string();
     }
-    return std::u16string(1, name[0]) + lowerCase(name.substr(1));
+    std::u16string title(name.substr(0, 1));
+    title.append(lowerCase(name.substr(1)));
+    return title;
 }
 
 std::u16string DocumentTitle(std::u16string_view fileName) {
-    return std::u16string(fileName) + u" - Nerula";
+    std::u16string title(fileName);
+    title.append(u" - Nerula");
+    return title;
 }
 
 std::u16string ErrorBoxText(std::u16string_view message) {

@@ -22,7 +22,9 @@ TApplication::TApplication(PlatformServices& services)
     SetErrorPresenter(this);
 }
 
-TApplication::~TApplication() { SetErrorPresenter(nullptr); }
+TApplication::~TApplication() {
+    SetErrorPresenter(nullptr);
+}
 
 void TApplication::MainWindowDestroyed() noexcept {
     mainWindow_ = nullptr;
@@ -33,7 +35,8 @@ void TApplication::MainWindowDestroyed() noexcept {
 
 void TApplication::PresentError(std::u16string_view message) noexcept {
     try {
-        services_.ShowMessageBox(mainWindow_, ToWide(ErrorBoxText(message)), ToWide(title_), MB_ICONERROR | MB_OK);
+        services_.ShowMessageBox(mainWindow_, ToWide(ErrorBoxText(message)), ToWide(title_),
+                                 MB_ICONERROR | MB_OK);
     } catch (...) {
         MessageBeep(MB_ICONERROR);
     }

@@ -5,7 +5,9 @@
 namespace nerula {
 namespace {
 
-bool IsSeparator(char16_t c) { return c >= 1 && c <= 32; }
+bool IsSeparator(char16_t c) {
+    return c >= 1 && c <= 32;
+}
 
 } // namespace
 

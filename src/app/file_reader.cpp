@@ -28,7 +28,8 @@ std::wstring FullPathName(const std::wstring& fileName) {
 }
 
 [[noreturn]] void ThrowOpenError(const std::wstring& fileName, DWORD code) {
-    throw Exception(FormatText(u"ファイル %s は開けません。 %s ", {ToU16(FullPathName(fileName)), SystemErrorText(code)}));
+    throw Exception(FormatText(u"ファイル %s は開けません。 %s ",
+                               {ToU16(FullPathName(fileName)), SystemErrorText(code)}));
 }
 
 } // namespace

@@ -54,8 +54,8 @@ void TMainForm::Create(std::u16string_view commandLine) {
     const DWORD exStyle = WS_EX_ACCEPTFILES;
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, style, TRUE, exStyle);
-    CreateHandle(exStyle, L"TMainForm", L"Nerula", style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                 frame.bottom - frame.top, nullptr, menu);
+    CreateHandle(exStyle, L"TMainForm", L"Nerula", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                 frame.right - frame.left, frame.bottom - frame.top, nullptr, menu);
     app_.SetMainWindow(Handle());
     CreateComponents();
 
@@ -71,8 +71,8 @@ void TMainForm::CreateComponents() {
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
     imageBox_.Create(Handle(), IDC_IMAGE_BOX);
     memo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                            WS_CHILD | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL, 0, 0,
-                            0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MEMO)),
+                            WS_CHILD | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL,
+                            0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MEMO)),
                             GetModuleHandleW(nullptr), nullptr);
     SendMessageW(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
@@ -147,7 +147,9 @@ void TMainForm::FileOpenMnuClick() {
     OpenFile(buffer, 0, 1, 1);
 }
 
-void TMainForm::FileExitMnuClick() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+void TMainForm::FileExitMnuClick() {
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
 
 void TMainForm::EditMnuClick(HMENU editMenu) {
     bool copy = false;

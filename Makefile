@@ -1,0 +1,30 @@
+# The front door: `make run` opens a sample in Nerula under Wine, `make test` runs every test.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+FILE ?= samples/sample-sjis.txt
+
+.PHONY: setup configure build run test clean
+
+setup:
+	@tools/setup.sh
+
+# Each build is configured once; later runs only build what changed.
+build/%/CMakeCache.txt:
+	cmake --preset $* >/dev/null
+
+configure: setup build/linux/CMakeCache.txt build/mingw-x64/CMakeCache.txt build/mingw-x86/CMakeCache.txt
+
+build: configure
+	cmake --build build/mingw-x64 -j$(JOBS)
+	cmake --build build/mingw-x86 -j$(JOBS)
+	cmake --build build/linux -j$(JOBS)
+
+run: setup build/mingw-x64/CMakeCache.txt
+	cmake --build build/mingw-x64 -j$(JOBS) --target nerula
+	tools/run.sh "$(FILE)"
+
+test: build
+	ctest --test-dir build/linux --output-on-failure -j2
+
+clean:
+	rm -rf build

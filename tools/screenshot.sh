@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Shows Nerula in a Wine virtual desktop on a private Xvfb display and writes a PNG of it.
+#   tools/screenshot.sh OUT.png [NERULA-ARGUMENTS...]
+# Arguments that name existing Unix files are passed as Windows paths (drive Z:).
+# Environment: NERULA_EXE (default build/mingw-x64/src/Nerula.exe), NERULA_LANG (locale,
+# default ja_JP.UTF-8), SHOT_DELAY (seconds to wait before the picture, default 4).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$1
+shift
+exe=${NERULA_EXE:-$root/build/mingw-x64/src/Nerula.exe}
+session=$root/build/screenshot
+mkdir -p "$session"
+[ -f "$session/prefix/system.reg" ] || "$root/tools/wine-prefix.sh" "$session/prefix" </dev/null >/dev/null 2>&1
+
+args=()
+for a in "$@"; do
+    if [ -e "$a" ]; then
+        args+=("Z:$(realpath "$a" | tr '/' '\\')")
+    else
+        args+=("$a")
+    fi
+done
+
+for n in $(seq 150 199); do
+    [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ] && break
+done
+Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+xvfb=$!
+export WINEPREFIX=$session/prefix WINEDEBUG=-all DISPLAY=":$n"
+export LANG=${NERULA_LANG:-ja_JP.UTF-8} LC_ALL=${NERULA_LANG:-ja_JP.UTF-8}
+cleanup() {
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.1
+done
+/usr/lib/wine/wine64 explorer /desktop=shot,1280x1024 "$exe" "${args[@]}" </dev/null >/dev/null 2>&1 &
+sleep "${SHOT_DELAY:-4}"
+import -display ":$n" -window root "$out"
+echo "Screenshot written to $out"
