@@ -21,7 +21,9 @@ namespace {
 using test::RecordingServices;
 using test::TempFolder;
 
-bool IsShown(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool IsShown(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 class MainFormTest : public ::testing::Test {
 protected:
@@ -38,7 +40,8 @@ protected:
     std::wstring Title() const { return ToWide(app.Title()); }
 
     static std::wstring OpenErrorText(const std::wstring& path, DWORD code) {
-        return L"ファイル " + test::FullPath(path) + L" は開けません。 " + ToWide(SystemErrorText(code)) + L" ";
+        return L"ファイル " + test::FullPath(path) + L" は開けません。 " + ToWide(SystemErrorText(code)) +
+               L" ";
     }
 
     RecordingServices services;
@@ -135,8 +138,8 @@ TEST_F(MainFormTest, TheErrorNamesTheFullPathOfARelativeName) {
 
 TEST_F(MainFormTest, AFileLockedByAnotherWriterCannotBeOpened) {
     const auto path = folder.Write(L"locked.txt", "x");
-    const HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, 0, nullptr);
+    const HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     Create(L"\"" + path + L"\"");
     CloseHandle(writer);
@@ -190,7 +193,8 @@ TEST_F(MainFormTest, ADroppedPathLongerThanMaxPathIsReadWhole) {
     test::WriteFileBytes(L"\\\\?\\" + longPath, "long");
     const auto other = folder.Write(L"other.txt", "o");
     Create(L"");
-    SendMessageW(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({longPath, other})), 0);
+    SendMessageW(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({longPath, other})),
+                 0);
     EXPECT_EQ(form->FileName(), longPath);
     ASSERT_EQ(services.processes.size(), 1u);
     EXPECT_EQ(services.processes[0].parameters, L"\"" + other + L"\"");
@@ -211,7 +215,8 @@ TEST_F(MainFormTest, EditMenuFollowsTheVisibleView) {
     const auto check = [&](const Expectation& e) {
         EXPECT_EQ(test::MenuItemEnabled(form->Handle(), MENU_POS_EDIT, IDM_EDIT_COPY), e.copy) << e.state;
         for (const UINT id : {IDM_EDIT_FIND, IDM_EDIT_FIND_PREV, IDM_EDIT_FIND_NEXT}) {
-            EXPECT_EQ(test::MenuItemEnabled(form->Handle(), MENU_POS_EDIT, id), e.find) << e.state << " " << id;
+            EXPECT_EQ(test::MenuItemEnabled(form->Handle(), MENU_POS_EDIT, id), e.find)
+                << e.state << " " << id;
         }
     };
     check({"no document", false, false});
@@ -286,6 +291,21 @@ TEST_F(MainFormTest, TheWheelDoesNothingWhenThePictureFits) {
     EXPECT_EQ(form->ImageBox().Position(SB_VERT), 0);
 }
 
+// The dialog starts in the current folder; keep it on a small folder of the test's own.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::wstring& path) {
+        wchar_t saved[MAX_PATH];
+        GetCurrentDirectoryW(MAX_PATH, saved);
+        saved_ = saved;
+        SetCurrentDirectoryW(path.c_str());
+    }
+    ~CurrentFolder() { SetCurrentDirectoryW(saved_.c_str()); }
+
+private:
+    std::wstring saved_;
+};
+
 void SetOpenDialogFileName(HWND dialog, const std::wstring& path) {
     // Explorer-style dialogs keep the name in a combo box (cmb13), older ones in edt1.
     if (!SetDlgItemTextW(dialog, 0x47C, path.c_str())) {
@@ -296,6 +316,7 @@ void SetOpenDialogFileName(HWND dialog, const std::wstring& path) {
 TEST_F(MainFormTest, TheOpenDialogOpensTheChosenFile) {
     const auto a = folder.Write(L"a.txt", "a");
     const auto b = folder.Write(L"chosen.txt", "b");
+    const CurrentFolder current(folder.Path());
     Create(L"\"" + a + L"\"");
     test::WithModalDialog([&] { SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_FILE_OPEN, 0), 0); },
                           [&](HWND dialog) {
@@ -309,6 +330,7 @@ TEST_F(MainFormTest, TheOpenDialogOpensTheChosenFile) {
 
 TEST_F(MainFormTest, CancellingTheOpenDialogKeepsTheDocument) {
     const auto a = folder.Write(L"a.txt", "a");
+    const CurrentFolder current(folder.Path());
     Create(L"\"" + a + L"\"");
     test::WithModalDialog([&] { SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_FILE_OPEN, 0), 0); },
                           [&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0); });
