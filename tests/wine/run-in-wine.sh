@@ -8,4 +8,11 @@ locale=$2
 shift 2
 export WINEPREFIX="$dir/prefix" DISPLAY="$(cat "$dir/display")" WINEDEBUG=-all
 export LANG=$locale LC_ALL=$locale
-exec /usr/lib/wine/wine64 "$@"
+# Wine's service processes, started by the first program of a session, inherit its output
+# and outlive it; through a file they cannot hold the test runner's pipe open.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+status=0
+/usr/lib/wine/wine64 "$@" </dev/null >"$log" 2>&1 || status=$?
+cat "$log"
+exit $status
