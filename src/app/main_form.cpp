@@ -91,8 +91,6 @@ void TMainForm::FormCreate(std::u16string_view commandLine) {
     }
 }
 
-void TMainForm::FormDestroy() {}
-
 void TMainForm::AlignViews() {
     RECT client{};
     GetClientRect(Handle(), &client);
@@ -222,7 +220,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_DESTROY:
-        FormDestroy();
         app_.MainWindowDestroyed();
         return 0;
     default:

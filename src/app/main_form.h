@@ -42,7 +42,6 @@ private:
 
     void CreateComponents();
     void FormCreate(std::u16string_view commandLine);
-    void FormDestroy();
     void AlignViews();
     void HandOff(const std::wstring& parameters);
 
