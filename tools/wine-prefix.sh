@@ -10,11 +10,18 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko install prompts: Nerula needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
-# Japanese glyphs for the dialog and menu fonts when the ANSI code page is Western:
-# link the user-interface fonts to IPA Gothic (fonts-ipafont-gothic).
-for font in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
-    /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-        /v "$font" /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >/dev/null 2>&1
+# Debian's Wine does not load the fonts of fonts-wine (Tahoma, Marlett for the caption
+# buttons, ...) from its data folder; the system fonts folder is where it looks.
+for font in /usr/share/wine/fonts/*; do
+    ln -sf "$font" "$prefix/drive_c/windows/Fonts/"
+done
+# Wine links the user-interface fonts to MS UI Gothic and its kin for Japanese glyphs; let
+# IPA Gothic (fonts-ipafont-gothic) stand in for them.
+for font in "MS UI Gothic" "MS PGothic" "Yu Gothic UI" "MS Gothic"; do
+    face=IPAPGothic
+    [ "$font" = "MS Gothic" ] && face=IPAGothic
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+        /v "$font" /t REG_SZ /d "$face" /f >/dev/null 2>&1
 done
 # Without a window manager on Xvfb, Wine waits two seconds for every hidden window to be
 # withdrawn unless it manages the windows itself.
