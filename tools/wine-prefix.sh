@@ -10,14 +10,16 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko install prompts: Nerula needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
-# Debian's Wine does not load the fonts of fonts-wine (Tahoma, Marlett for the caption
-# buttons, ...) from its data folder; the system fonts folder is where it looks.
+# Debian's Wine does not load the fonts of fonts-wine (Marlett for the caption buttons,
+# ...) from its data folder; the system fonts folder is where it looks. Tahoma stays out:
+# Wine's Tahoma has no Japanese, and its links to MS UI Gothic lead nowhere here, so the
+# name is given to IPA P Gothic (fonts-ipafont-gothic) below, as are the Japanese system
+# fonts, so that Japanese text shows under every ANSI code page.
 for font in /usr/share/wine/fonts/*; do
+    case $(basename "$font") in tahoma*) continue ;; esac
     ln -sf "$font" "$prefix/drive_c/windows/Fonts/"
 done
-# Wine links the user-interface fonts to MS UI Gothic and its kin for Japanese glyphs; let
-# IPA Gothic (fonts-ipafont-gothic) stand in for them.
-for font in "MS UI Gothic" "MS PGothic" "Yu Gothic UI" "MS Gothic"; do
+for font in "Tahoma" "MS UI Gothic" "MS PGothic" "Yu Gothic UI" "MS Gothic"; do
     face=IPAPGothic
     [ "$font" = "MS Gothic" ] && face=IPAGothic
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' \

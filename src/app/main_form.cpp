@@ -34,7 +34,7 @@ std::wstring DroppedPath(HDROP drop, UINT index) {
 
 } // namespace
 
-TMainForm::TMainForm(TApplication& application) : app_(application) {}
+TMainForm::TMainForm(TApplication& application) : app_(application), codePage_(GetACP()) {}
 
 TMainForm::~TMainForm() {
     if (Handle() != nullptr) {
@@ -67,17 +67,16 @@ void TMainForm::Create(std::u16string_view commandLine) {
 }
 
 void TMainForm::CreateComponents() {
-    font_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
     imageBox_.Create(Handle(), IDC_IMAGE_BOX);
-    memo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                            WS_CHILD | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL,
-                            0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MEMO)),
-                            GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    memo_.Create(Handle(), IDC_MEMO);
 }
 
 void TMainForm::FormCreate(std::u16string_view commandLine) {
+    // Until the settings are loaded from their file, their defaults apply: the ANSI code
+    // page, and lines wrapped.
+    SetCodePage(codePage_.Ansi());
+    CheckMenuItem(GetMenu(Handle()), IDM_VIEW_WORD_WRAP, MF_BYCOMMAND | MF_CHECKED);
+    memo_.SetBothScrollBars(false);
     AlignViews();
     // The first file opens here; every further one goes to a new process of the program.
     // An error (the first file unreadable) ends the walk: later files are left alone.
@@ -94,22 +93,24 @@ void TMainForm::FormCreate(std::u16string_view commandLine) {
 void TMainForm::AlignViews() {
     RECT client{};
     GetClientRect(Handle(), &client);
-    for (const HWND view : {imageBox_.Handle(), memo_}) {
-        MoveWindow(view, 0, 0, client.right, client.bottom, TRUE);
-    }
+    MoveWindow(imageBox_.Handle(), 0, 0, client.right, client.bottom, TRUE);
+    memo_.SetBounds(client);
 }
 
 void TMainForm::HandOff(const std::wstring& parameters) {
     app_.Services().StartProcess(Handle(), ModuleFileName(), parameters);
 }
 
-void TMainForm::OpenFile(const std::wstring& fileName, [[maybe_unused]] std::uint32_t codePage,
-                         [[maybe_unused]] std::int32_t line, [[maybe_unused]] std::int32_t column) {
+void TMainForm::OpenFile(const std::wstring& fileName, std::uint32_t codePage, std::int32_t line,
+                         std::int32_t column) {
     if (fileName.empty()) {
         return;
     }
     FFileName = fileName;
-    const std::vector<std::uint8_t> buffer = ReadWholeFile(fileName);
+    MemoryStream buffer(ReadWholeFile(fileName));
+    ShowText(FFileName, buffer, codePage, line, column);
+    const HWND active = memo_.Visible() ? memo_.Handle() : imageBox_.Handle();
+    SetWindowPos(active, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     app_.SetTitle(DocumentTitle(ToU16(FFileName)));
 }
 
@@ -123,6 +124,21 @@ void TMainForm::OnCommand(WORD id) {
         break;
     case IDM_EDIT_COPY:
         EditCopyMnuClick();
+        break;
+    case IDM_VIEW_ENCODE_AUTO:
+        ViewEncodeAutoMnuClick();
+        break;
+    case IDM_VIEW_ENCODE_SHIFTJIS:
+    case IDM_VIEW_ENCODE_UTF16:
+    case IDM_VIEW_ENCODE_UTF16BE:
+    case IDM_VIEW_ENCODE_JIS:
+    case IDM_VIEW_ENCODE_ISO2022JP:
+    case IDM_VIEW_ENCODE_EUCJP:
+    case IDM_VIEW_ENCODE_UTF8:
+        CodePageMnusClick(id);
+        break;
+    case IDM_VIEW_WORD_WRAP:
+        ViewWordWrapMnuClick();
         break;
     default:
         break;
@@ -154,11 +170,8 @@ void TMainForm::EditMnuClick(HMENU editMenu) {
     bool find = false;
     if (IsShown(imageBox_.Handle())) {
         copy = true;
-    } else if (IsShown(memo_)) {
-        DWORD start = 0;
-        DWORD end = 0;
-        SendMessageW(memo_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        copy = start != end;
+    } else if (memo_.Visible()) {
+        copy = memo_.Selection().length != 0;
         find = true;
     }
     const auto state = [](bool enabled) { return MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED); };
@@ -169,8 +182,8 @@ void TMainForm::EditMnuClick(HMENU editMenu) {
 }
 
 void TMainForm::EditCopyMnuClick() {
-    if (!IsShown(imageBox_.Handle()) && IsShown(memo_)) {
-        SendMessageW(memo_, WM_COPY, 0, 0);
+    if (!IsShown(imageBox_.Handle()) && memo_.Visible()) {
+        SendMessageW(memo_.Handle(), WM_COPY, 0, 0);
     }
 }
 
@@ -186,7 +199,7 @@ void TMainForm::MouseWheel(UINT message, WPARAM wParam) {
 void TMainForm::DropFiles(HDROP drop) {
     const DropHandle owner(drop);
     ShowWindow(imageBox_.Handle(), SW_HIDE);
-    ShowWindow(memo_, SW_HIDE);
+    memo_.SetVisible(false);
     OpenFile(DroppedPath(drop, 0), 0, 1, 1);
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 1; i < count; ++i) {

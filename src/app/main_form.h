@@ -11,7 +11,11 @@
 #include "app/application.h"
 #include "common/win/unique_handle.h"
 #include "common/win/window.h"
+#include "common/memory_stream.h"
+#include "common/win/text_font.h"
 #include "image/scroll_box.h"
+#include "text/code_pages.h"
+#include "text/win/text_view.h"
 
 namespace nerula {
 
@@ -30,12 +34,30 @@ public:
 
     // Opens a document in this window: code page 0 prescribes none; line and column
     // count from 1. The file is read from disk on every call.
-    void OpenFile(const std::wstring& fileName, std::uint32_t codePage, std::int32_t line, std::int32_t column);
+    void OpenFile(const std::wstring& fileName, std::uint32_t codePage, std::int32_t line,
+                  std::int32_t column);
 
     const std::wstring& FileName() const noexcept { return FFileName; }
     HACCEL Accelerators() const noexcept { return accelerators_; }
-    HWND Memo() const noexcept { return memo_; }
+    HWND Memo() const noexcept { return memo_.Handle(); }
     TScrollBox& ImageBox() noexcept { return imageBox_; }
+
+    // The code page of the shown text. Writing it checks its encoding menu item; a value
+    // without one becomes the ANSI code page. Writing never marks the settings changed.
+    std::uint32_t CodePage() const noexcept { return codePage_.Value(); }
+    void SetCodePage(std::uint32_t codePage);
+
+    // Tab width in average characters; the edit control takes four times it in dialog
+    // template units.
+    std::int32_t TabWidth() const noexcept { return static_cast<std::int32_t>(memo_.TabStops() >> 2); }
+    void SetTabWidth(std::int32_t tabWidth);
+    // The edit control's own font object. Another object given to the setter has all its
+    // attributes copied; the control's own object given back changes nothing.
+    TextFont& ViewerFont() noexcept { return memo_.Font(); }
+    void SetViewerFont(const TextFont& font);
+
+    // Whether a setting changed since the settings were loaded or saved.
+    bool Modified() const noexcept { return FModified; }
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -45,21 +67,31 @@ private:
     void AlignViews();
     void HandOff(const std::wstring& parameters);
 
+    void ShowText(const std::wstring& fileName, MemoryStream& stream, std::uint32_t codePage,
+                  std::int32_t line, std::int32_t column);
+    void SizeForText();
+    void ScrollCaret(bool centre);
+
     void OnCommand(WORD id);
     void FileOpenMnuClick();
     void FileExitMnuClick();
     void EditMnuClick(HMENU editMenu);
     void EditCopyMnuClick();
+    void ViewEncodeAutoMnuClick();
+    void CodePageMnusClick(UINT itemId);
+    void ViewWordWrapMnuClick();
+    bool ToggleMenuCheck(UINT itemId);
 
     void MouseWheel(UINT message, WPARAM wParam);
     void DropFiles(HDROP drop);
 
     TApplication& app_;
     HACCEL accelerators_ = nullptr;
-    GdiObject font_;
     TScrollBox imageBox_;
-    HWND memo_ = nullptr;
+    TextView memo_;
 
+    CodePageSetting codePage_;
+    bool FModified = false;
     std::wstring FFileName;
 };
 

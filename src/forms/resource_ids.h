@@ -41,3 +41,5 @@
 #define MENU_POS_EDIT 1
 #define MENU_POS_VIEW 2
 #define MENU_POS_OPTION 3
+/* Position of "エンコード(&E)" in "表示(&V)". */
+#define MENU_POS_VIEW_ENCODE 3

@@ -13,11 +13,16 @@ struct NamedCodePage {
 };
 
 constexpr std::array kNames{
-    NamedCodePage{code_page::kShiftJis, u"Shift-JIS"}, NamedCodePage{code_page::kUtf16, u"UTF-16"},
-    NamedCodePage{code_page::kUtf16Be, u"UTF-16BE"},   NamedCodePage{code_page::kLatinAnsi, u"Latin-ANSI"},
-    NamedCodePage{code_page::kUtf32, u"UTF-32"},       NamedCodePage{code_page::kUtf32Be, u"UTF-32BE"},
-    NamedCodePage{code_page::kUsAscii, u"US-ASCII"},   NamedCodePage{code_page::kJis, u"JIS"},
-    NamedCodePage{code_page::kIso2022Jp, u"iso-2022-jp"}, NamedCodePage{code_page::kEucJp, u"EUC-JP"},
+    NamedCodePage{code_page::kShiftJis, u"Shift-JIS"},
+    NamedCodePage{code_page::kUtf16, u"UTF-16"},
+    NamedCodePage{code_page::kUtf16Be, u"UTF-16BE"},
+    NamedCodePage{code_page::kLatinAnsi, u"Latin-ANSI"},
+    NamedCodePage{code_page::kUtf32, u"UTF-32"},
+    NamedCodePage{code_page::kUtf32Be, u"UTF-32BE"},
+    NamedCodePage{code_page::kUsAscii, u"US-ASCII"},
+    NamedCodePage{code_page::kJis, u"JIS"},
+    NamedCodePage{code_page::kIso2022Jp, u"iso-2022-jp"},
+    NamedCodePage{code_page::kEucJp, u"EUC-JP"},
     NamedCodePage{code_page::kUtf8, u"UTF-8"},
 };
 

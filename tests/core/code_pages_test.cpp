@@ -16,11 +16,11 @@ TEST(CodePageName, NamesTableValuesAnsiAndNumbers) {
         std::u16string name;
     };
     const std::vector<Case> cases{
-        {932, 1252, u"Shift-JIS"},     {1200, 932, u"UTF-16"},     {1201, 932, u"UTF-16BE"},
-        {1252, 932, u"Latin-ANSI"},    {12000, 932, u"UTF-32"},    {12001, 932, u"UTF-32BE"},
-        {20127, 932, u"US-ASCII"},     {20932, 932, u"JIS"},       {50220, 932, u"iso-2022-jp"},
-        {51932, 932, u"EUC-JP"},       {65001, 932, u"UTF-8"},     {0, 932, u"Shift-JIS"},
-        {0, 1252, u"Latin-ANSI"},      {0, 1251, u"1251"},         {1251, 1252, u"1251"},
+        {932, 1252, u"Shift-JIS"},         {1200, 932, u"UTF-16"},  {1201, 932, u"UTF-16BE"},
+        {1252, 932, u"Latin-ANSI"},        {12000, 932, u"UTF-32"}, {12001, 932, u"UTF-32BE"},
+        {20127, 932, u"US-ASCII"},         {20932, 932, u"JIS"},    {50220, 932, u"iso-2022-jp"},
+        {51932, 932, u"EUC-JP"},           {65001, 932, u"UTF-8"},  {0, 932, u"Shift-JIS"},
+        {0, 1252, u"Latin-ANSI"},          {0, 1251, u"1251"},      {1251, 1252, u"1251"},
         {4294967295u, 932, u"4294967295"},
     };
     for (const Case& c : cases) {

@@ -31,7 +31,10 @@ TEST(SplitCommandLineTest, SplitsAsTheProgramReadsIt) {
         // An unterminated quote runs to the end.
         {u"n.exe \"a b", {u"n.exe", u"a b"}},
         // Control characters 1..32 separate; characters above do not.
-        {u"n.exe a\x01" u"b\x1F" u"c", {u"n.exe", u"a", u"b", u"c"}},
+        {u"n.exe a\x01"
+         u"b\x1F"
+         u"c",
+         {u"n.exe", u"a", u"b", u"c"}},
         {u"n.exe \u3042\u3044.txt", {u"n.exe", u"\u3042\u3044.txt"}},
         {u"", {}},
         {u"   ", {}},

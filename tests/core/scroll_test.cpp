@@ -13,8 +13,8 @@ TEST(MouseWheelTest, OneIncrementPerMessageWhateverTheDelta) {
         int distance;
     };
     const Case cases[] = {
-        {WheelAxis::Vertical, 120, -8}, {WheelAxis::Vertical, 240, -8}, {WheelAxis::Vertical, 1, -8},
-        {WheelAxis::Vertical, -120, 8}, {WheelAxis::Vertical, 0, 8},    {WheelAxis::Horizontal, 120, 8},
+        {WheelAxis::Vertical, 120, -8},  {WheelAxis::Vertical, 240, -8},    {WheelAxis::Vertical, 1, -8},
+        {WheelAxis::Vertical, -120, 8},  {WheelAxis::Vertical, 0, 8},       {WheelAxis::Horizontal, 120, 8},
         {WheelAxis::Horizontal, 480, 8}, {WheelAxis::Horizontal, -120, -8}, {WheelAxis::Horizontal, 0, -8},
     };
     for (const auto& c : cases) {

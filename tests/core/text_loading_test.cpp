@@ -62,7 +62,8 @@ TEST(Utf16Encoding, OneByteGivesNoCharacterAndFails) {
         little->Decode(Bytes({0x41}));
         FAIL() << "a single byte must not decode";
     } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません");
+        EXPECT_EQ(e.Message(),
+                  u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません");
     }
 }
 
@@ -74,7 +75,8 @@ TEST(LoadText, SkipsOnlyTheEncodingsOwnMark) {
     // Another encoding's mark is text: FE FF read little-endian is U+FFFE.
     EXPECT_EQ(LoadText(*little, Bytes({0xFE, 0xFF, 0x41, 0x00})), u"\uFFFEA");
     const auto big = MakeUtf16Encoding(true);
-    EXPECT_EQ(LoadText(*big, Bytes({0xFE, 0xFF, 0x00, 0x00, 0x00, 0x41})), (std::u16string{kNulPlaceholder, u'A'}));
+    EXPECT_EQ(LoadText(*big, Bytes({0xFE, 0xFF, 0x00, 0x00, 0x00, 0x41})),
+              (std::u16string{kNulPlaceholder, u'A'}));
 }
 
 } // namespace

@@ -73,6 +73,40 @@ std::wstring E2eTest::SampleTextFile() {
     return samples + L"\\" + data.cFileName;
 }
 
+std::wstring ShiftJisFileText(const std::wstring& path) {
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::wstring();
+    }
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    std::wstring decoded(bytes.size(), L'\0');
+    decoded.resize(static_cast<std::size_t>(MultiByteToWideChar(
+        932, 0, bytes.data(), static_cast<int>(read), decoded.data(), static_cast<int>(decoded.size()))));
+    std::wstring text;
+    for (const wchar_t c : decoded) {
+        if (c == L'\n' && (text.empty() || text.back() != L'\r')) {
+            text += L'\r';
+        }
+        text += c;
+    }
+    return text;
+}
+
+std::wstring AnsiCodePageName() {
+    switch (GetACP()) {
+    case 932:
+        return L"Shift-JIS";
+    case 1252:
+        return L"Latin-ANSI";
+    default:
+        return std::to_wstring(GetACP());
+    }
+}
+
 std::wstring SystemReason(DWORD code) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |

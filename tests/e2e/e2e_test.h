@@ -42,6 +42,11 @@ private:
     std::vector<std::unique_ptr<NerulaProcess>> processes_;
 };
 
+// A Shift-JIS file's text as the program shows it: every line break as CR LF.
+std::wstring ShiftJisFileText(const std::wstring& path);
+// The name that the program gives the ANSI code page in its caption.
+std::wstring AnsiCodePageName();
+
 // The system's own description of an error code, without the final stop, as the program
 // shows it after its own words.
 std::wstring SystemReason(DWORD code);

@@ -46,7 +46,24 @@ TEST_P(StartupTest, ShowsTheMainWindowAndEndsWithCodeZeroOnExit) {
         FAIL() << "unexpected message box: " << Utf8(ReadMessageBox(box).text);
     }
     ASSERT_TRUE(IsWindowVisible(main)) << "the main window was not shown";
-    EXPECT_EQ(TextOf(main), L"Nerula");
+    if (GetParam().document == Document::None) {
+        EXPECT_EQ(TextOf(main), L"Nerula");
+    } else {
+        // The sample is Shift-JIS: detected, or prescribed by /C932.
+        EXPECT_EQ(TextOf(main), L"sample-sjis.txt ( Shift-JIS ) - Nerula");
+        const HWND memo = FindWindowExW(main, nullptr, L"Edit", nullptr);
+        ASSERT_NE(memo, nullptr);
+        EXPECT_TRUE(IsWindowVisible(memo));
+        EXPECT_EQ(ControlText(memo), ShiftJisFileText(SampleTextFile()));
+        if (GetParam().document == Document::SampleAfterSwitches) {
+            // /L3 /D2: after the first character of the third line.
+            const std::wstring text = ControlText(memo);
+            const std::size_t third = text.find(L"\r\n", text.find(L"\r\n") + 2) + 2;
+            const auto selection = static_cast<DWORD>(SendMessageW(memo, EM_GETSEL, 0, 0));
+            EXPECT_EQ(LOWORD(selection), third + 1);
+            EXPECT_EQ(HIWORD(selection), third + 1);
+        }
+    }
 
     PostMenuCommand(main, Command(L"終了(&X)"));
     const auto exitCode = nerula.WaitForExit(5s);

@@ -11,6 +11,7 @@
 #include "common/win/system_error.h"
 #include "common/win/wide.h"
 #include "forms/resource_ids.h"
+#include "main_form_fixture.h"
 #include "recording_services.h"
 #include "temp_folder.h"
 #include "window_test_support.h"
@@ -18,37 +19,10 @@
 namespace nerula {
 namespace {
 
+using test::IsShown;
+using test::MainFormTest;
 using test::RecordingServices;
 using test::TempFolder;
-
-bool IsShown(HWND window) {
-    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-class MainFormTest : public ::testing::Test {
-protected:
-    void TearDown() override {
-        form.reset();
-        test::PumpMessages();
-    }
-
-    void Create(const std::wstring& arguments) {
-        form = std::make_unique<TMainForm>(app);
-        form->Create(ToU16(L"nerula.exe " + arguments));
-    }
-
-    std::wstring Title() const { return ToWide(app.Title()); }
-
-    static std::wstring OpenErrorText(const std::wstring& path, DWORD code) {
-        return L"ファイル " + test::FullPath(path) + L" は開けません。 " + ToWide(SystemErrorText(code)) +
-               L" ";
-    }
-
-    RecordingServices services;
-    TApplication app{services};
-    TempFolder folder;
-    std::unique_ptr<TMainForm> form;
-};
 
 TEST_F(MainFormTest, StartsEmptyWithTheProgramNameAsTitle) {
     Create(L"");
@@ -156,7 +130,10 @@ TEST_F(MainFormTest, DroppedFilesOpenTheFirstHereAndTheRestInNewProcesses) {
     SendMessageW(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({a, b, c})), 0);
     EXPECT_EQ(form->FileName(), a);
     EXPECT_EQ(Title(), a + L" - Nerula");
-    EXPECT_FALSE(IsShown(form->Memo()));
+    EXPECT_TRUE(IsShown(form->Memo()));
+    wchar_t text[8] = {};
+    GetWindowTextW(form->Memo(), text, 8);
+    EXPECT_STREQ(text, L"a");
     ASSERT_EQ(services.processes.size(), 2u);
     // No switches: the path alone, quoted.
     EXPECT_EQ(services.processes[0].parameters, L"\"" + b + L"\"");

@@ -27,7 +27,8 @@ public:
     void StartProcess(HWND owner, const std::wstring& program, const std::wstring& parameters) override {
         processes.push_back({owner, program, parameters});
     }
-    int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override {
+    int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                       UINT type) override {
         boxes.push_back({owner, text, caption, type});
         return IDOK;
     }

@@ -1,0 +1,6 @@
+#pragma once
+#include <cstdint>
+#include <span>
+namespace nerula {
+int DetectCodePage(std::span<const std::uint8_t> bytes);
+}

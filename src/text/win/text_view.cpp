@@ -1,0 +1,179 @@
+#include "text/win/text_view.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "common/exception.h"
+#include "text/text_layout.h"
+
+namespace nerula {
+namespace {
+
+RECT BoundsInParent(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+} // namespace
+
+TextView::TextView() : font_(L"Tahoma", -11) {
+    font_.SetOnChange([this] {
+        if (hwnd_ != nullptr) {
+            SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+        }
+    });
+}
+
+TextView::~TextView() {
+    if (hwnd_ != nullptr && IsWindow(hwnd_)) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+void TextView::Create(HWND parent, int id) {
+    parent_ = parent;
+    id_ = id;
+    CreateControl(false, RECT{0, 0, 0, 0});
+}
+
+DWORD TextView::Style() const {
+    DWORD style = WS_CHILD | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
+    if (bothScrollBars_) {
+        style |= WS_HSCROLL;
+    }
+    return style;
+}
+
+void TextView::CreateControl(bool visible, const RECT& bounds) {
+    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", Style() | (visible ? WS_VISIBLE : 0), bounds.left,
+                            bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr),
+                            nullptr);
+    if (hwnd_ == nullptr) {
+        throw Exception(u"テキストがメモの容量を超えています");
+    }
+    // A multi-line edit control takes only 30,000 characters from the keyboard until its
+    // limit is raised; zero raises it as far as it goes.
+    SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+    SendTabStops();
+}
+
+bool TextView::Visible() const {
+    return hwnd_ != nullptr && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void TextView::SetVisible(bool visible) {
+    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void TextView::SetBounds(const RECT& bounds) {
+    MoveWindow(hwnd_, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+}
+
+void TextView::SetBothScrollBars(bool both) {
+    if (both == bothScrollBars_) {
+        return;
+    }
+    const std::u16string text = Text();
+    const TextSelection selection = Selection();
+    const bool modified = SendMessageW(hwnd_, EM_GETMODIFY, 0, 0) != 0;
+    const bool focused = GetFocus() == hwnd_;
+    const bool visible = Visible();
+    const RECT bounds = BoundsInParent(hwnd_);
+
+    const HWND old = hwnd_;
+    hwnd_ = nullptr;
+    DestroyWindow(old);
+    bothScrollBars_ = both;
+    CreateControl(visible, bounds);
+
+    SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(text.c_str()));
+    SetSelection(selection);
+    SendMessageW(hwnd_, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+    if (focused) {
+        SetFocus(hwnd_);
+    }
+}
+
+void TextView::SetTabStops(std::uint32_t tabStops) {
+    tabStops_ = tabStops;
+    SendTabStops();
+}
+
+void TextView::SendTabStops() {
+    if (hwnd_ != nullptr) {
+        SendMessageW(hwnd_, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStops_));
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+}
+
+std::u16string TextView::Text() const {
+    const auto length = static_cast<std::size_t>(GetWindowTextLengthW(hwnd_));
+    std::u16string text(length + 1, u'\0');
+    const int copied =
+        GetWindowTextW(hwnd_, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return text;
+}
+
+void TextView::SetText(const std::u16string& text) {
+    if (static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) == text.size() && Text() == text) {
+        return;
+    }
+    if (SendMessageW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) == FALSE) {
+        throw Exception(u"テキストがメモの容量を超えています");
+    }
+}
+
+TextSelection TextView::Selection() const {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end - start};
+}
+
+void TextView::SetSelection(TextSelection selection) {
+    SendMessageW(hwnd_, EM_SETSEL, selection.start, static_cast<LPARAM>(selection.start + selection.length));
+}
+
+void TextView::PositionCaret(std::int32_t line, std::int32_t column) {
+    // Line numbers count the text's own lines, so wrapping is off while they are counted.
+    const bool remembered = bothScrollBars_;
+    SetBothScrollBars(true);
+    // Lines before the first or after the last go to the first or the last line.
+    const auto lineCount = static_cast<std::int32_t>(SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0));
+    const std::int32_t index = std::clamp(line, 1, std::max(lineCount, 1)) - 1;
+    const LRESULT lineStart = SendMessageW(hwnd_, EM_LINEINDEX, static_cast<WPARAM>(index), 0);
+    // The column is not held to its line: it runs on into the following ones.
+    const long long position = std::max<long long>(lineStart, 0) + std::max(column, 1) - 1;
+    SetBothScrollBars(remembered);
+    const auto caret = static_cast<WPARAM>(std::min<long long>(position, INT_MAX));
+    SendMessageW(hwnd_, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+    ScrollCaret(false);
+}
+
+void TextView::ScrollCaret(bool centre) {
+    const auto caretLine = static_cast<int>(SendMessageW(hwnd_, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0));
+    const auto firstVisible = static_cast<int>(SendMessageW(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0));
+    int visibleHeight = 0;
+    int lineHeight = 0;
+    if (centre) {
+        RECT formatting{};
+        SendMessageW(hwnd_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatting));
+        visibleHeight = formatting.bottom - formatting.top;
+        const HDC dc = GetDC(hwnd_);
+        const HGDIOBJ previous = SelectObject(dc, font_.Handle());
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, L"H", 1, &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(hwnd_, dc);
+        lineHeight = extent.cy;
+    }
+    const int lines = CaretScrollLines(caretLine, firstVisible, centre, visibleHeight, lineHeight);
+    SendMessageW(hwnd_, EM_LINESCROLL, 0, lines);
+}
+
+} // namespace nerula

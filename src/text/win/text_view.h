@@ -1,0 +1,70 @@
+#pragma once
+// The text view's edit control: a multi-line EDIT that can switch between wrapping
+// (vertical scroll bar only) and not wrapping (both scroll bars) by being re-created
+// with its text, selection, modification flag, focus, font and tab stops.
+
+#include <cstdint>
+#include <string>
+
+#include <windows.h>
+
+#include "common/win/text_font.h"
+
+namespace nerula {
+
+struct TextSelection {
+    DWORD start;
+    DWORD length;
+};
+
+class TextView {
+public:
+    TextView();
+    TextView(const TextView&) = delete;
+    TextView& operator=(const TextView&) = delete;
+    ~TextView();
+
+    // Creates the control hidden, with the vertical scroll bar only.
+    void Create(HWND parent, int id);
+    HWND Handle() const noexcept { return hwnd_; }
+    bool Visible() const;
+    void SetVisible(bool visible);
+    void SetBounds(const RECT& bounds);
+
+    bool BothScrollBars() const noexcept { return bothScrollBars_; }
+    // Re-creates the control only when the setting really changes.
+    void SetBothScrollBars(bool both);
+
+    TextFont& Font() noexcept { return font_; }
+    std::uint32_t TabStops() const noexcept { return tabStops_; }
+    void SetTabStops(std::uint32_t tabStops);
+    void SendTabStops();
+
+    // Hands the text over unless the control already shows exactly this text (then the
+    // selection and scroll position stay). Fails when the control refuses the text.
+    void SetText(const std::u16string& text);
+    std::u16string Text() const;
+
+    TextSelection Selection() const;
+    void SetSelection(TextSelection selection);
+
+    // Puts the caret on a line and column of the text's own lines (counting from 1),
+    // then brings that line to the top.
+    void PositionCaret(std::int32_t line, std::int32_t column);
+    // Brings the caret's line (or the selection's start) to the top, or centred to the
+    // row just above the middle.
+    void ScrollCaret(bool centre);
+
+private:
+    void CreateControl(bool visible, const RECT& bounds);
+    DWORD Style() const;
+
+    HWND parent_ = nullptr;
+    int id_ = 0;
+    HWND hwnd_ = nullptr;
+    bool bothScrollBars_ = false;
+    std::uint32_t tabStops_ = 16;
+    TextFont font_;
+};
+
+} // namespace nerula
