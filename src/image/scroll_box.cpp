@@ -6,8 +6,8 @@ namespace nerula {
 
 void TScrollBox::Create(HWND parent, int id) {
     RegisterClassOnce(L"TScrollBox", CS_HREDRAW | CS_VREDRAW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    CreateHandle(WS_EX_CLIENTEDGE, L"TScrollBox", L"", WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP, 0, 0, 0, 0, parent,
-                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    CreateHandle(WS_EX_CLIENTEDGE, L"TScrollBox", L"", WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP, 0, 0, 0, 0,
+                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
 void TScrollBox::SetContentSize(int width, int height) {
@@ -89,8 +89,8 @@ LRESULT TScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         horizontal_.SetSizes(horizontal_.ContentSize(), LOWORD(lParam));
         vertical_.SetSizes(vertical_.ContentSize(), HIWORD(lParam));
         if (oldX != horizontal_.Position() || oldY != vertical_.Position()) {
-            ScrollWindowEx(Handle(), oldX - horizontal_.Position(), oldY - vertical_.Position(), nullptr, nullptr,
-                           nullptr, nullptr, SW_INVALIDATE | SW_ERASE | SW_SCROLLCHILDREN);
+            ScrollWindowEx(Handle(), oldX - horizontal_.Position(), oldY - vertical_.Position(), nullptr,
+                           nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE | SW_SCROLLCHILDREN);
         }
         UpdateScrollBars();
         return 0;
