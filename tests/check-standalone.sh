@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks that a built nerula.exe is a Windows program of the expected architecture that
-# needs no DLL beyond those Windows itself has (the C++ runtime is linked in).
+# Checks that a built nerula.exe (or a test plug-in) is a Windows module of the expected
+# architecture that needs no DLL beyond those Windows itself has (the C++ runtime is linked in).
 #   check-standalone.sh PROGRAM FORMAT      (FORMAT: pei-i386 or pei-x86-64)
 set -euo pipefail
 program=$1
