@@ -1,0 +1,46 @@
+#include "image/bmp_reader.h"
+
+#include <algorithm>
+
+#include "common/little_endian.h"
+#include "image/bmp_errors.h"
+#include "image/bmp_layout.h"
+#include "image/bmp_rle.h"
+#include "image/bmp_rows.h"
+
+namespace nerula {
+
+DecodedBitmap ReadBmpFile(std::span<const std::uint8_t> file, std::uint64_t maxPixels) {
+    if (file.empty()) {
+        return {};
+    }
+    const BmpLayout layout = ReadBmpLayout(file, std::min(maxPixels, kMaxBmpPixels));
+    DecodedBitmap bitmap;
+    bitmap.width = layout.width;
+    bitmap.height = layout.height;
+    bitmap.hasAlpha = layout.masks.alpha != 0;
+    bitmap.pixels.resize(static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(layout.height));
+    if (layout.coding == BmpPixelCoding::Uncompressed) {
+        DecodeBmpRows(layout, file, bitmap.pixels);
+    } else {
+        DecodeBmpRle(layout, file, bitmap.pixels);
+    }
+    return bitmap;
+}
+
+BmpCaptionInfo ReadBmpInfoHeader(std::span<const std::uint8_t> file) {
+    constexpr std::size_t kInfoHeaderEnd = 14 + 40;
+    if (file.size() < kInfoHeaderEnd) {
+        ThrowStreamReadError();
+    }
+    const std::uint8_t* bytes = file.data();
+    BmpCaptionInfo info;
+    info.width = LoadI32(bytes + 18);
+    info.height = LoadI32(bytes + 22);
+    info.bitCount = static_cast<std::int16_t>(LoadU16(bytes + 28));
+    info.horizontalDensity = LoadU16(bytes + 38);
+    info.verticalDensity = LoadU16(bytes + 42);
+    return info;
+}
+
+} // namespace nerula
