@@ -68,15 +68,19 @@ void TMainForm::Create(std::u16string_view commandLine) {
 
 void TMainForm::CreateComponents() {
     imageBox_.Create(Handle(), IDC_IMAGE_BOX);
+    image_.Create(imageBox_.Handle());
     memo_.Create(Handle(), IDC_MEMO);
 }
 
 void TMainForm::FormCreate(std::u16string_view commandLine) {
-    // Until the settings are loaded from their file, their defaults apply: the ANSI code
-    // page, and lines wrapped.
+    // Until the settings are loaded from their file, their defaults apply: no extra
+    // plug-in folder, pictures fitted, the ANSI code page, lines wrapped.
+    SetPluginPath(u"");
+    SetViewStyle(1);
     SetCodePage(codePage_.Ansi());
     CheckMenuItem(GetMenu(Handle()), IDM_VIEW_WORD_WRAP, MF_BYCOMMAND | MF_CHECKED);
     memo_.SetBothScrollBars(false);
+    FModified = false;
     AlignViews();
     // The first file opens here; every further one goes to a new process of the program.
     // An error (the first file unreadable) ends the walk: later files are left alone.
@@ -108,7 +112,9 @@ void TMainForm::OpenFile(const std::wstring& fileName, std::uint32_t codePage, s
     }
     FFileName = fileName;
     MemoryStream buffer(ReadWholeFile(fileName));
-    ShowText(FFileName, buffer, codePage, line, column);
+    if (!ShowImage(FFileName, buffer)) {
+        ShowText(FFileName, buffer, codePage, line, column);
+    }
     const HWND active = memo_.Visible() ? memo_.Handle() : imageBox_.Handle();
     SetWindowPos(active, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     app_.SetTitle(DocumentTitle(ToU16(FFileName)));
@@ -124,6 +130,10 @@ void TMainForm::OnCommand(WORD id) {
         break;
     case IDM_EDIT_COPY:
         EditCopyMnuClick();
+        break;
+    case IDM_VIEW_ADJUST_WINDOW:
+    case IDM_VIEW_FULL_SIZE:
+        ViewStyleMnusClick(id);
         break;
     case IDM_VIEW_ENCODE_AUTO:
         ViewEncodeAutoMnuClick();
@@ -182,7 +192,9 @@ void TMainForm::EditMnuClick(HMENU editMenu) {
 }
 
 void TMainForm::EditCopyMnuClick() {
-    if (!IsShown(imageBox_.Handle()) && memo_.Visible()) {
+    if (IsShown(imageBox_.Handle())) {
+        CopyPicture();
+    } else if (memo_.Visible()) {
         SendMessageW(memo_.Handle(), WM_COPY, 0, 0);
     }
 }

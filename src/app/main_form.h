@@ -13,7 +13,9 @@
 #include "common/win/window.h"
 #include "common/memory_stream.h"
 #include "common/win/text_font.h"
+#include "image/plugin_table.h"
 #include "image/scroll_box.h"
+#include "image/win/image_control.h"
 #include "text/code_pages.h"
 #include "text/win/text_view.h"
 
@@ -56,6 +58,19 @@ public:
     TextFont& ViewerFont() noexcept { return memo_.Font(); }
     void SetViewerFont(const TextFont& font);
 
+    // The plug-in table, and the configured plug-in folder whose writing rebuilds it.
+    const PluginTable& Plugins() const noexcept { return FPlugins; }
+    PluginTable& Plugins() noexcept { return FPlugins; }
+    void InitPlugins(std::u16string_view folder);
+    const std::u16string& PluginPath() const noexcept { return FPluginPath; }
+    void SetPluginPath(const std::u16string& folder);
+
+    // 1: pictures fitted to the window, 2: at actual size. Writing checks the matching
+    // menu item but neither applies the style nor marks the settings changed.
+    std::int32_t ViewStyle() const noexcept { return FViewStyle; }
+    void SetViewStyle(std::int32_t style);
+    TImage& Image() noexcept { return image_; }
+
     // Whether a setting changed since the settings were loaded or saved.
     bool Modified() const noexcept { return FModified; }
 
@@ -66,6 +81,14 @@ private:
     void FormCreate(std::u16string_view commandLine);
     void AlignViews();
     void HandOff(const std::wstring& parameters);
+
+    bool ShowImage(const std::wstring& fileName, MemoryStream& stream);
+    void SizeForPicture(int width, int height);
+    void ApplyViewStyle();
+    void ApplyFitToWindow();
+    void ApplyActualSize();
+    void ViewStyleMnusClick(UINT itemId);
+    void CopyPicture();
 
     void ShowText(const std::wstring& fileName, MemoryStream& stream, std::uint32_t codePage,
                   std::int32_t line, std::int32_t column);
@@ -88,9 +111,14 @@ private:
     TApplication& app_;
     HACCEL accelerators_ = nullptr;
     TScrollBox imageBox_;
+    TImage image_;
     TextView memo_;
 
     CodePageSetting codePage_;
+    PluginTable FPlugins;
+    std::u16string FPluginPath;
+    bool pluginsBuilt_ = false;
+    std::int32_t FViewStyle = 0;
     bool FModified = false;
     std::wstring FFileName;
 };

@@ -19,6 +19,7 @@ public:
     // Positions beyond the end are clamped to it: nothing is read from there.
     void SetPosition(std::size_t position) noexcept { position_ = std::min(position, bytes_.size()); }
 
+    std::span<const std::uint8_t> Bytes() const noexcept { return bytes_; }
     // The bytes from the position to the end.
     std::span<const std::uint8_t> Remaining() const noexcept {
         return std::span<const std::uint8_t>(bytes_).subspan(position_);

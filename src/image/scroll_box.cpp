@@ -11,8 +11,15 @@ void TScrollBox::Create(HWND parent, int id) {
 }
 
 void TScrollBox::SetContentSize(int width, int height) {
+    // Shorter ranges can move the content back; the children move with it.
+    const int oldX = horizontal_.Position();
+    const int oldY = vertical_.Position();
     horizontal_.SetSizes(width, horizontal_.ClientSize());
     vertical_.SetSizes(height, vertical_.ClientSize());
+    if (oldX != horizontal_.Position() || oldY != vertical_.Position()) {
+        ScrollWindowEx(Handle(), oldX - horizontal_.Position(), oldY - vertical_.Position(), nullptr, nullptr,
+                       nullptr, nullptr, SW_INVALIDATE | SW_ERASE | SW_SCROLLCHILDREN);
+    }
     UpdateScrollBars();
 }
 

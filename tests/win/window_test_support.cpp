@@ -71,4 +71,12 @@ std::wstring FullPath(const std::wstring& path) {
     return std::wstring(buffer, length);
 }
 
+std::string Narrow(const std::wstring& text) {
+    std::string narrow(text.size() * 3, '\0');
+    narrow.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
+                            static_cast<int>(narrow.size()), nullptr, nullptr)));
+    return narrow;
+}
+
 } // namespace nerula::test

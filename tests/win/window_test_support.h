@@ -29,6 +29,9 @@ void WithModalDialog(Action action, OnDialog onDialog);
 
 std::wstring FullPath(const std::wstring& path);
 
+// UTF-8, for failure messages.
+std::string Narrow(const std::wstring& text);
+
 } // namespace nerula::test
 
 #include "window_test_support_impl.h"

@@ -1,0 +1,155 @@
+#include "image/win/picture_decoding.h"
+
+#include <cstring>
+#include <vector>
+
+#include "common/exception.h"
+#include "common/win/wide.h"
+#include "image/bmp_reader.h"
+#include "image/win/plugin_library.h"
+
+namespace nerula {
+namespace {
+
+bool IsBuiltIn(const std::u16string& extension) {
+    return extension == u".BMP" || extension == u".DIB";
+}
+
+std::optional<PluginLibrary> LibraryFor(const std::wstring& path, const PluginTable& table) {
+    const std::optional<std::u16string> library = FindPlugin(table, PathExtension(ToU16(path)));
+    if (!library || library->empty()) {
+        return std::nullopt;
+    }
+    return PluginLibrary::Load(ToWide(*library));
+}
+
+// Locks a plug-in's local-memory handle for reading and frees it when done.
+class LockedLocal {
+public:
+    explicit LockedLocal(HLOCAL handle) : handle_(handle), data_(LocalLock(handle)) {}
+    LockedLocal(const LockedLocal&) = delete;
+    LockedLocal& operator=(const LockedLocal&) = delete;
+    ~LockedLocal() {
+        if (data_ != nullptr) {
+            LocalUnlock(handle_);
+        }
+        LocalFree(handle_);
+    }
+    std::span<const std::uint8_t> Bytes() const {
+        if (data_ == nullptr) {
+            return {};
+        }
+        return {static_cast<const std::uint8_t*>(data_), LocalSize(handle_)};
+    }
+
+private:
+    HLOCAL handle_;
+    void* data_;
+};
+
+int WINAPI GoOn(int, int, LONG_PTR) {
+    return 0;
+}
+
+void PutLittleEndian32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+// A plug-in's BITMAPINFO and rows, read by the same careful reader as BMP files: the
+// header is checked against the sizes of the two handles before any row is read, and
+// rows stored top-down come out the right way up.
+std::optional<Picture> PictureFromPlugin(std::span<const std::uint8_t> info,
+                                         std::span<const std::uint8_t> bits) {
+    std::vector<std::uint8_t> file(14 + info.size() + bits.size());
+    file[0] = 'B';
+    file[1] = 'M';
+    PutLittleEndian32(file, 2, static_cast<std::uint32_t>(file.size()));
+    PutLittleEndian32(file, 10, static_cast<std::uint32_t>(14 + info.size()));
+    std::memcpy(file.data() + 14, info.data(), info.size());
+    std::memcpy(file.data() + 14 + info.size(), bits.data(), bits.size());
+    try {
+        const DecodedBitmap decoded = ReadBmpFile(file);
+        return Picture(decoded.width, decoded.height, decoded.pixels);
+    } catch (const Exception&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::optional<std::u16string> FindPlugin(const PluginTable& table, std::u16string_view extension) {
+    return table.Find(extension, [](std::u16string_view a, std::u16string_view b) {
+        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
+                              reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
+                              reinterpret_cast<const wchar_t*>(b.data()),
+                              static_cast<int>(b.size())) == CSTR_EQUAL;
+    });
+}
+
+std::optional<Picture> DecodePicture(const std::wstring& path, const MemoryStream& stream,
+                                     const PluginTable& table, HWND owner) {
+    if (IsBuiltIn(PathExtension(ToU16(path)))) {
+        const DecodedBitmap decoded = ReadBmpFile(stream.Bytes());
+        return Picture(decoded.width, decoded.height, decoded.pixels);
+    }
+    const std::optional<PluginLibrary> library = LibraryFor(path, table);
+    if (!library) {
+        return std::nullopt;
+    }
+    const auto getPicture = library->Find<susie::GetPictureFunction>("GetPicture");
+    if (getPicture == nullptr) {
+        return std::nullopt;
+    }
+    const std::span<const std::uint8_t> data = stream.Bytes();
+    HLOCAL info = nullptr;
+    HLOCAL bits = nullptr;
+    if (getPicture(reinterpret_cast<LPCSTR>(data.data()), static_cast<LONG_PTR>(data.size()),
+                   susie::kDataInMemory, &info, &bits, &GoOn, reinterpret_cast<LONG_PTR>(owner)) != 0) {
+        return std::nullopt;
+    }
+    if (info == nullptr || bits == nullptr) {
+        // Success without both handles is a failure; free whichever came.
+        for (const HLOCAL handle : {info, bits}) {
+            if (handle != nullptr) {
+                LocalFree(handle);
+            }
+        }
+        return std::nullopt;
+    }
+    const LockedLocal lockedInfo(info);
+    const LockedLocal lockedBits(bits);
+    return PictureFromPlugin(lockedInfo.Bytes(), lockedBits.Bytes());
+}
+
+std::optional<susie::PictureInfo> ReadPictureInfo(const std::wstring& path, const MemoryStream& stream,
+                                                  const PluginTable& table) {
+    if (IsBuiltIn(PathExtension(ToU16(path)))) {
+        const BmpCaptionInfo header = ReadBmpInfoHeader(stream.Bytes());
+        susie::PictureInfo info{};
+        info.width = header.width;
+        info.height = header.height;
+        info.horizontalDensity = header.horizontalDensity;
+        info.verticalDensity = header.verticalDensity;
+        info.colorDepth = header.bitCount;
+        return info;
+    }
+    const std::optional<PluginLibrary> library = LibraryFor(path, table);
+    if (!library) {
+        return std::nullopt;
+    }
+    const auto getPictureInfo = library->Find<susie::GetPictureInfoFunction>("GetPictureInfo");
+    if (getPictureInfo == nullptr) {
+        return std::nullopt;
+    }
+    const std::span<const std::uint8_t> data = stream.Bytes();
+    susie::PictureInfo info{};
+    if (getPictureInfo(reinterpret_cast<LPCSTR>(data.data()), static_cast<LONG_PTR>(data.size()),
+                       susie::kDataInMemory, &info) != 0) {
+        return std::nullopt;
+    }
+    return info;
+}
+
+} // namespace nerula
