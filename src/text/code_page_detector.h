@@ -1,6 +1,30 @@
 #pragma once
+// Nerula's own guess at the code page of a text file, for systems whose MLang cannot make
+// one (Wine answers E_NOTIMPL). Like MLang's, the answer is one code page or nothing.
+
 #include <cstdint>
 #include <span>
+
 namespace nerula {
+
+inline constexpr int kCodePageShiftJis = 932;
+inline constexpr int kCodePageEucJp = 51932;
+inline constexpr int kCodePageIso2022Jp = 50220;
+inline constexpr int kCodePageUtf8 = 65001;
+inline constexpr int kCodePageUtf16Le = 1200;
+inline constexpr int kCodePageUtf16Be = 1201;
+inline constexpr int kCodePageUnknown = -1;
+
+// Returns one of the code pages above for the bytes of a file (from its first byte), or -1
+// when nothing can be said: no bytes, pure 7-bit ASCII (which the system's ANSI code page
+// decodes as well as any), or bytes that read as no text in any of them.
+//
+// A byte-order mark decides alone: EF BB BF is UTF-8, FE FF UTF-16BE, FF FE UTF-16LE, even
+// when FF FE 00 00 would make it UTF-32LE: Nerula has no UTF-32 decoder, and reading UTF-32LE
+// as UTF-16LE still shows its characters (each with a NUL after it), where the ANSI code page
+// would show none.
+//
+// Only a bounded part of the bytes is read, so the cost does not grow with the file.
 int DetectCodePage(std::span<const std::uint8_t> bytes);
-}
+
+} // namespace nerula
