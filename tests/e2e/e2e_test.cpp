@@ -2,6 +2,8 @@
 
 #include "e2e_options.h"
 #include "menu_commands.h"
+#include "message_box.h"
+#include "wait.h"
 
 namespace nerula::e2e {
 namespace {
@@ -57,6 +59,24 @@ UINT E2eTest::Command(std::wstring_view caption) {
 
 std::wstring E2eTest::Quoted(const std::wstring& path) {
     return L"\"" + path + L"\"";
+}
+
+HWND E2eTest::ReadyMainWindow(const NerulaProcess& nerula) {
+    const HWND main = nerula.WaitForMainWindow();
+    if (main == nullptr) {
+        ADD_FAILURE() << "no main window";
+        return nullptr;
+    }
+    WaitFor([&] { return IsWindowVisible(main) || FindMessageBox(nerula.Id()) != nullptr; }, 10s);
+    if (const HWND box = FindMessageBox(nerula.Id()); box != nullptr) {
+        ADD_FAILURE() << "unexpected message box: " << Utf8(ReadMessageBox(box).text);
+        return nullptr;
+    }
+    if (!IsWindowVisible(main)) {
+        ADD_FAILURE() << "the main window was not shown";
+        return nullptr;
+    }
+    return main;
 }
 
 std::wstring E2eTest::SampleTextFile() {

@@ -23,6 +23,9 @@ protected:
 
     // Starts the program with the arguments; it is closed when the test ends.
     NerulaProcess& Start(const std::wstring& arguments, const std::wstring& directory = {});
+    // Waits until the program's main window is up with no error box; null (with a failure
+    // recorded) otherwise.
+    static HWND ReadyMainWindow(const NerulaProcess& nerula);
 
     static const std::wstring& Program();
     // The program calls itself by its file name up to the first dot, the first character

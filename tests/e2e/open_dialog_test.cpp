@@ -27,25 +27,6 @@ private:
 
 class OpenDialogTest : public E2eTest {
 protected:
-    // Waits until the main window is up with no error box.
-    HWND ReadyMainWindow(const NerulaProcess& nerula) {
-        const HWND main = nerula.WaitForMainWindow();
-        if (main == nullptr) {
-            ADD_FAILURE() << "no main window";
-            return nullptr;
-        }
-        WaitFor([&] { return IsWindowVisible(main) || FindMessageBox(nerula.Id()) != nullptr; }, 10s);
-        if (const HWND box = FindMessageBox(nerula.Id()); box != nullptr) {
-            ADD_FAILURE() << "unexpected message box: " << Utf8(ReadMessageBox(box).text);
-            return nullptr;
-        }
-        if (!IsWindowVisible(main)) {
-            ADD_FAILURE() << "the main window was not shown";
-            return nullptr;
-        }
-        return main;
-    }
-
     // Chooses the file through the Open command's dialog. False (with a failure recorded)
     // when the dialog does not come up or cannot be filled in.
     bool OpenThroughDialog(const NerulaProcess& nerula, HWND main, const std::wstring& path) {
