@@ -10,21 +10,37 @@
 
 namespace nerula {
 
-DecodedBitmap ReadBmpFile(std::span<const std::uint8_t> file, std::uint64_t maxPixels) {
+bool ReadBmpFileInto(
+    std::span<const std::uint8_t> file,
+    const std::function<std::span<std::uint32_t>(std::int32_t width, std::int32_t height)>& target,
+    std::uint64_t maxPixels) {
     if (file.empty()) {
-        return {};
+        return false;
     }
     const BmpLayout layout = ReadBmpLayout(file, std::min(maxPixels, kMaxBmpPixels));
-    DecodedBitmap bitmap;
-    bitmap.width = layout.width;
-    bitmap.height = layout.height;
-    bitmap.hasAlpha = layout.masks.alpha != 0;
-    bitmap.pixels.resize(static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(layout.height));
-    if (layout.coding == BmpPixelCoding::Uncompressed) {
-        DecodeBmpRows(layout, file, bitmap.pixels);
-    } else {
-        DecodeBmpRle(layout, file, bitmap.pixels);
+    const std::span<std::uint32_t> pixels = target(layout.width, layout.height);
+    if (pixels.size() < static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(layout.height)) {
+        ThrowInvalidBitmap();
     }
+    if (layout.coding == BmpPixelCoding::Uncompressed) {
+        DecodeBmpRows(layout, file, pixels);
+    } else {
+        DecodeBmpRle(layout, file, pixels);
+    }
+    return layout.masks.alpha != 0;
+}
+
+DecodedBitmap ReadBmpFile(std::span<const std::uint8_t> file, std::uint64_t maxPixels) {
+    DecodedBitmap bitmap;
+    bitmap.hasAlpha = ReadBmpFileInto(
+        file,
+        [&bitmap](std::int32_t width, std::int32_t height) {
+            bitmap.width = width;
+            bitmap.height = height;
+            bitmap.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+            return std::span<std::uint32_t>(bitmap.pixels);
+        },
+        maxPixels);
     return bitmap;
 }
 

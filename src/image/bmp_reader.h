@@ -46,6 +46,7 @@
 // ones keep their top 8 bits.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -65,6 +66,15 @@ inline constexpr std::uint64_t kMaxBmpPixels = std::uint64_t{1} << 28;
 // Decodes a whole file. An empty file is an empty picture. maxPixels can lower the limit
 // (larger values are taken as kMaxBmpPixels); a picture beyond it is invalid.
 DecodedBitmap ReadBmpFile(std::span<const std::uint8_t> file, std::uint64_t maxPixels = kMaxBmpPixels);
+
+// The same, decoding straight into the caller's memory (a DIB section's bits, say), so a
+// large picture is not held twice. Once the headers are judged sound, `target` is asked
+// for room for width × height pixels, top row first, which it hands out zeroed; it is not
+// asked for an empty file. Answers whether the file has its own alpha.
+bool ReadBmpFileInto(
+    std::span<const std::uint8_t> file,
+    const std::function<std::span<std::uint32_t>(std::int32_t width, std::int32_t height)>& target,
+    std::uint64_t maxPixels = kMaxBmpPixels);
 
 // The values that the window's caption shows, read as if the DIB header were always the
 // 40-byte one whatever its size field says: biWidth, biHeight, biBitCount (as signed 16

@@ -668,3 +668,38 @@ TEST(ReadBmpInfoHeader, NeedsFiftyFourBytes) {
 
 } // namespace
 } // namespace nerula
+
+namespace nerula {
+namespace {
+
+TEST(ReadBmpFileInto, DecodesIntoTheCallersMemoryOnlyOnceTheHeadersAreSound) {
+    BmpFixture fixture;
+    fixture.width = 2;
+    fixture.height = 1;
+    fixture.pixels = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x00, 0x00};
+    std::vector<std::uint32_t> room;
+    int asked = 0;
+    const auto target = [&](std::int32_t width, std::int32_t height) {
+        ++asked;
+        room.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+        return std::span<std::uint32_t>(room);
+    };
+    EXPECT_FALSE(ReadBmpFileInto(fixture.Build(), target));
+    EXPECT_EQ(room, (std::vector<std::uint32_t>{0x030201, 0x060504}));
+
+    asked = 0;
+    EXPECT_FALSE(ReadBmpFileInto({}, target));
+    std::vector<std::uint8_t> lying = fixture.Build();
+    lying[0] = 'X';
+    EXPECT_THROW(ReadBmpFileInto(lying, target), Exception);
+    EXPECT_EQ(asked, 0) << "no room is asked for an empty or invalid file";
+
+    // Room too small for the picture is refused rather than overrun.
+    std::vector<std::uint32_t> small(1);
+    EXPECT_THROW(
+        ReadBmpFileInto(fixture.Build(), [&](std::int32_t, std::int32_t) { return std::span(small); }),
+        Exception);
+}
+
+} // namespace
+} // namespace nerula

@@ -17,7 +17,25 @@ BITMAPINFO TopDownInfo(int width, int height) {
     return info;
 }
 
-Picture::Picture(int width, int height, std::span<const std::uint32_t> pixels) {
+Picture::Picture(int width, int height, std::span<const std::uint32_t> pixels) : Picture(width, height) {
+    std::copy_n(pixels.begin(), std::min(MutablePixels().size(), pixels.size()), bits_);
+}
+
+Picture::Picture(Picture&& other) noexcept
+    : width_(std::exchange(other.width_, 0)), height_(std::exchange(other.height_, 0)),
+      bitmap_(std::move(other.bitmap_)), bits_(std::exchange(other.bits_, nullptr)) {}
+
+Picture& Picture::operator=(Picture&& other) noexcept {
+    if (this != &other) {
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        bitmap_ = std::move(other.bitmap_);
+        bits_ = std::exchange(other.bits_, nullptr);
+    }
+    return *this;
+}
+
+Picture::Picture(int width, int height) {
     if (width <= 0 || height <= 0) {
         return;
     }
@@ -30,8 +48,13 @@ Picture::Picture(int width, int height, std::span<const std::uint32_t> pixels) {
     width_ = width;
     height_ = height;
     bits_ = static_cast<std::uint32_t*>(bits);
-    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    std::copy_n(pixels.begin(), std::min(count, pixels.size()), bits_);
+}
+
+std::span<std::uint32_t> Picture::MutablePixels() noexcept {
+    if (Empty()) {
+        return {};
+    }
+    return {bits_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)};
 }
 
 std::span<const std::uint32_t> Picture::Pixels() const noexcept {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <utility>
 
 #include <windows.h>
 
@@ -14,6 +15,11 @@ namespace nerula {
 class Picture {
 public:
     Picture() = default;
+    Picture(Picture&& other) noexcept;
+    Picture& operator=(Picture&& other) noexcept;
+
+    // A black picture of this size, to be filled through MutablePixels.
+    Picture(int width, int height);
     // Pixels are 0x00RRGGBB values, rows top-down without padding.
     Picture(int width, int height, std::span<const std::uint32_t> pixels);
 
@@ -22,6 +28,7 @@ public:
     int Height() const noexcept { return height_; }
     HBITMAP Handle() const noexcept { return static_cast<HBITMAP>(bitmap_.Get()); }
     std::span<const std::uint32_t> Pixels() const noexcept;
+    std::span<std::uint32_t> MutablePixels() noexcept;
 
 private:
     int width_ = 0;

@@ -91,8 +91,13 @@ std::optional<std::u16string> FindPlugin(const PluginTable& table, std::u16strin
 std::optional<Picture> DecodePicture(const std::wstring& path, const MemoryStream& stream,
                                      const PluginTable& table, HWND owner) {
     if (IsBuiltIn(PathExtension(ToU16(path)))) {
-        const DecodedBitmap decoded = ReadBmpFile(stream.Bytes());
-        return Picture(decoded.width, decoded.height, decoded.pixels);
+        // Decoded straight into the DIB section: a large picture is held once.
+        Picture picture;
+        ReadBmpFileInto(stream.Bytes(), [&picture](std::int32_t width, std::int32_t height) {
+            picture = Picture(width, height);
+            return picture.MutablePixels();
+        });
+        return picture;
     }
     const std::optional<PluginLibrary> library = LibraryFor(path, table);
     if (!library) {
