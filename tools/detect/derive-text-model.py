@@ -168,8 +168,9 @@ def main():
             prev = cls
 
     total = sum(class_total)
-    # Classes the documents hardly use still occur in real files; they get a floor.
-    floors = {HALF_KANA: 0.002, LATIN: 0.002, RARE: 0.0005, FULL_ALNUM: 0.003}
+    # Classes the documents hardly use still occur in real files; they get a floor. Older
+    # Shift-JIS files write every katakana word in half-width katakana.
+    floors = {HALF_KANA: 0.01, LATIN: 0.002, RARE: 0.0005, FULL_ALNUM: 0.003}
     background = [max(class_total[c] / total, floors.get(c, 0.001)) for c in range(STATES)]
     norm = sum(background)
     background = [b / norm for b in background]
