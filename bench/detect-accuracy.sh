@@ -3,7 +3,7 @@
 # short and long cuts of real Japanese text in every encoding Nerula reads; and what the
 # detection costs on a 50 MB file next to decoding it.
 #
-#   bench/detect-accuracy.sh            # about a minute; prints two tables
+#   bench/detect-accuracy.sh            # a minute or two; prints two tables
 #   KEEP=1 bench/detect-accuracy.sh     # keeps the samples and lists the detector's misses
 #
 # Installs nkf, uchardet and manpages-ja (whose pages are the text) when missing, and builds

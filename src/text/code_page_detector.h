@@ -24,7 +24,14 @@ inline constexpr int kCodePageUnknown = -1;
 // as UTF-16LE still shows its characters (each with a NUL after it), where the ANSI code page
 // would show none.
 //
-// Only a bounded part of the bytes is read, so the cost does not grow with the file.
+// Without a mark, iso-2022-jp is told by its escape sequences in otherwise 7-bit bytes; the
+// rest is decided by reading the bytes in each candidate encoding and keeping the reading
+// that looks most like Japanese text (japanese_text_model.h). A character cut off at the end
+// of the bytes counts for nothing against an encoding.
+//
+// Only a bounded part of the bytes is read, so the cost does not grow with the file: the
+// first 64 KiB, and when those are plain ASCII, the 64 KiB from the first byte that is not,
+// if it comes within the first megabyte.
 int DetectCodePage(std::span<const std::uint8_t> bytes);
 
 } // namespace nerula

@@ -12,12 +12,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
-
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <vector>
 
 namespace {
