@@ -73,14 +73,7 @@ void TMainForm::CreateComponents() {
 }
 
 void TMainForm::FormCreate(std::u16string_view commandLine) {
-    // Until the settings are loaded from their file, their defaults apply: no extra
-    // plug-in folder, pictures fitted, the ANSI code page, lines wrapped.
-    SetPluginPath(u"");
-    SetViewStyle(1);
-    SetCodePage(codePage_.Ansi());
-    CheckMenuItem(GetMenu(Handle()), IDM_VIEW_WORD_WRAP, MF_BYCOMMAND | MF_CHECKED);
-    memo_.SetBothScrollBars(false);
-    FModified = false;
+    LoadSettings();
     AlignViews();
     // The first file opens here; every further one goes to a new process of the program.
     // An error (the first file unreadable) ends the walk: later files are left alone.
@@ -245,6 +238,11 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_DESTROY:
+        try {
+            FormDestroy();
+        } catch (...) {
+            PresentCurrentException();
+        }
         app_.MainWindowDestroyed();
         return 0;
     default:

@@ -90,6 +90,12 @@ private:
     void ViewStyleMnusClick(UINT itemId);
     void CopyPicture();
 
+    void LoadSettings();
+    void SaveSettings();
+    void FormDestroy();
+    bool MenuChecked(UINT itemId) const;
+    void SetMenuChecked(UINT itemId, bool checked);
+
     void ShowText(const std::wstring& fileName, MemoryStream& stream, std::uint32_t codePage,
                   std::int32_t line, std::int32_t column);
     void SizeForText();

@@ -10,6 +10,7 @@
 #include "common/win/system_error.h"
 #include "common/win/wide.h"
 #include "recording_services.h"
+#include "settings/win/app_data.h"
 #include "temp_folder.h"
 #include "window_test_support.h"
 
@@ -19,11 +20,19 @@ inline bool IsShown(HWND window) {
     return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
+// The settings file that the main window loads and saves.
+inline std::wstring SettingsFile() {
+    return GetAppDataFileName(u"Harrowfen\\Nerula\\Nerula.ini").value_or(L"");
+}
+
+// Every test starts without a settings file, as on a first run, and leaves none behind.
 class MainFormTest : public ::testing::Test {
 protected:
+    void SetUp() override { DeleteFileW(SettingsFile().c_str()); }
     void TearDown() override {
         form.reset();
         test::PumpMessages();
+        DeleteFileW(SettingsFile().c_str());
     }
 
     void Create(const std::wstring& arguments) {

@@ -47,6 +47,7 @@ protected:
         SetCurrentDirectoryW(savedDirectory_.c_str());
     }
     void SetUp() override {
+        MainFormTest::SetUp();
         savedPath_.resize(32768);
         savedPath_.resize(GetEnvironmentVariableW(L"PATH", savedPath_.data(), 32768));
         savedDirectory_.resize(MAX_PATH);
