@@ -11,17 +11,18 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
 # Debian's Wine does not load the fonts of fonts-wine (Marlett for the caption buttons,
-# ...) from its data folder; the system fonts folder is where it looks. Tahoma stays out:
-# Wine's Tahoma has no Japanese, and its links to MS UI Gothic lead nowhere here, so the
-# name is given to IPA P Gothic (fonts-ipafont-gothic) below, as are the Japanese system
-# fonts, so that Japanese text shows under every ANSI code page.
+# ...) from its data folder; the system fonts folder is where it looks. Tahoma and
+# FixedSys (the text view's default) stay out: Wine's versions have no Japanese, and their
+# links to MS UI Gothic lead nowhere here, so the names are given to IPA Gothic
+# (fonts-ipafont-gothic) below, as are the Japanese system fonts, so that Japanese text
+# shows under every ANSI code page.
 for font in /usr/share/wine/fonts/*; do
-    case $(basename "$font") in tahoma*) continue ;; esac
+    case $(basename "$font") in tahoma* | fixedsys* | *vgafix.fon) continue ;; esac
     ln -sf "$font" "$prefix/drive_c/windows/Fonts/"
 done
-for font in "Tahoma" "MS UI Gothic" "MS PGothic" "Yu Gothic UI" "MS Gothic"; do
+for font in "Tahoma" "MS UI Gothic" "MS PGothic" "Yu Gothic UI" "MS Gothic" "FixedSys"; do
     face=IPAPGothic
-    [ "$font" = "MS Gothic" ] && face=IPAGothic
+    case $font in "MS Gothic" | FixedSys) face=IPAGothic ;; esac
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' \
         /v "$font" /t REG_SZ /d "$face" /f >/dev/null 2>&1
 done
