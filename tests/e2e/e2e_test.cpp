@@ -1,5 +1,7 @@
 #include "e2e_test.h"
 
+#include <shlobj.h>
+
 #include "e2e_options.h"
 #include "menu_commands.h"
 #include "message_box.h"
@@ -23,6 +25,7 @@ E2eTest::E2eTest() : guard(FileNameOf(GetOptions().nerula)) {}
 
 void E2eTest::SetUp() {
     ASSERT_FALSE(Program().empty()) << "the driver needs --nerula=UNIXPATH of nerula.exe";
+    DeleteFileW(SettingsFile().c_str());
 }
 
 void E2eTest::TearDown() {
@@ -33,6 +36,14 @@ void E2eTest::TearDown() {
     for (const DWORD id : guard.CloseAll()) {
         ADD_FAILURE() << "process " << id << ", started by the program, did not end on WM_CLOSE";
     }
+    // What a test changed in the settings does not reach the next one.
+    DeleteFileW(SettingsFile().c_str());
+}
+
+std::wstring SettingsFile() {
+    wchar_t folder[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, FALSE);
+    return std::wstring(folder) + L"\\Harrowfen\\Nerula\\Nerula.ini";
 }
 
 NerulaProcess& E2eTest::Start(const std::wstring& arguments, const std::wstring& directory) {

@@ -45,6 +45,9 @@ private:
     std::vector<std::unique_ptr<NerulaProcess>> processes_;
 };
 
+// The program's per-user settings file; every test starts and ends without one.
+std::wstring SettingsFile();
+
 // A Shift-JIS file's text as the program shows it: every line break as CR LF.
 std::wstring ShiftJisFileText(const std::wstring& path);
 // The name that the program gives the ANSI code page in its caption.
