@@ -1,6 +1,6 @@
 #include "image/win/picture_decoding.h"
 
-#include <cstring>
+#include <span>
 #include <vector>
 
 #include "common/exception.h"
@@ -57,24 +57,38 @@ void PutLittleEndian32(std::vector<std::uint8_t>& bytes, std::size_t at, std::ui
     }
 }
 
-// A plug-in's BITMAPINFO and rows, read by the same careful reader as BMP files: the
-// header is checked against the sizes of the two handles before any row is read, and
-// rows stored top-down come out the right way up.
-std::optional<Picture> PictureFromPlugin(std::span<const std::uint8_t> info,
-                                         std::span<const std::uint8_t> bits) {
-    std::vector<std::uint8_t> file(14 + info.size() + bits.size());
+// A plug-in's BITMAPINFO and rows behind a BMP file header, so that the same careful
+// reader as for BMP files checks the header against the sizes of the two handles before
+// any row is read, and turns rows stored top-down the right way up.
+std::vector<std::uint8_t> AsBmpFile(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits) {
+    const std::size_t size = 14 + info.size() + bits.size();
+    std::vector<std::uint8_t> file;
+    // Appended into reserved room rather than copied over zeros: the rows are large, and
+    // are then written once.
+    file.reserve(size);
+    file.resize(14);
     file[0] = 'B';
     file[1] = 'M';
-    PutLittleEndian32(file, 2, static_cast<std::uint32_t>(file.size()));
+    PutLittleEndian32(file, 2, static_cast<std::uint32_t>(size));
     PutLittleEndian32(file, 10, static_cast<std::uint32_t>(14 + info.size()));
-    std::memcpy(file.data() + 14, info.data(), info.size());
-    std::memcpy(file.data() + 14 + info.size(), bits.data(), bits.size());
+    file.insert(file.end(), info.begin(), info.end());
+    file.insert(file.end(), bits.begin(), bits.end());
+    return file;
+}
+
+// Decoded straight into the DIB section, as BMP files are: the pixels are neither held
+// nor copied twice. Whatever fails, the reader or the DIB section, means no picture.
+std::optional<Picture> PictureFromBmpFile(std::span<const std::uint8_t> file) {
+    Picture picture;
     try {
-        const DecodedBitmap decoded = ReadBmpFile(file);
-        return Picture(decoded.width, decoded.height, decoded.pixels);
+        ReadBmpFileInto(file, [&picture](std::int32_t width, std::int32_t height) {
+            picture = Picture(width, height);
+            return picture.MutablePixels();
+        });
     } catch (const Exception&) {
         return std::nullopt;
     }
+    return picture;
 }
 
 } // namespace
@@ -123,9 +137,15 @@ std::optional<Picture> DecodePicture(const std::wstring& path, const MemoryStrea
         }
         return std::nullopt;
     }
-    const LockedLocal lockedInfo(info);
-    const LockedLocal lockedBits(bits);
-    return PictureFromPlugin(lockedInfo.Bytes(), lockedBits.Bytes());
+    std::vector<std::uint8_t> file;
+    {
+        const LockedLocal lockedInfo(info);
+        const LockedLocal lockedBits(bits);
+        file = AsBmpFile(lockedInfo.Bytes(), lockedBits.Bytes());
+    }
+    // The plug-in's copy of the rows is freed before decoding: it is not needed any more,
+    // and a large picture would otherwise be held once more while the DIB section fills.
+    return PictureFromBmpFile(file);
 }
 
 std::optional<susie::PictureInfo> ReadPictureInfo(const std::wstring& path, const MemoryStream& stream,
