@@ -97,4 +97,18 @@ struct WindowTraits {
 };
 using WindowHandle = UniqueHandle<WindowTraits>;
 
+struct RegistryKeyTraits {
+    using Type = HKEY;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { RegCloseKey(h); }
+};
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+
+struct FindTraits {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) noexcept { FindClose(h); }
+};
+using FindHandle = UniqueHandle<FindTraits>;
+
 } // namespace nerula

@@ -6,26 +6,13 @@
 
 #include "common/exception.h"
 #include "common/text_format.h"
+#include "common/win/unique_handle.h"
 #include "common/win/wide.h"
 #include "image/win/plugin_library.h"
 #include "image/win/susie_plugin_abi.h"
 
 namespace nerula {
 namespace {
-
-struct RegistryKeyTraits {
-    using Type = HKEY;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type key) noexcept { RegCloseKey(key); }
-};
-using RegistryKey = UniqueHandle<RegistryKeyTraits>;
-
-struct FindTraits {
-    using Type = HANDLE;
-    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type find) noexcept { FindClose(find); }
-};
-using FindHandle = UniqueHandle<FindTraits>;
 
 std::u16string EnvironmentPath() {
     const DWORD needed = GetEnvironmentVariableW(L"PATH", nullptr, 0);
