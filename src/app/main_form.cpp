@@ -113,6 +113,14 @@ void TMainForm::OpenFile(const std::wstring& fileName, std::uint32_t codePage, s
     app_.SetTitle(DocumentTitle(ToU16(FFileName)));
 }
 
+bool TMainForm::MenuChecked(UINT itemId) const {
+    return (GetMenuState(GetMenu(Handle()), itemId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void TMainForm::SetMenuChecked(UINT itemId, bool checked) {
+    CheckMenuItem(GetMenu(Handle()), itemId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 void TMainForm::OnCommand(WORD id) {
     switch (id) {
     case IDM_FILE_OPEN:

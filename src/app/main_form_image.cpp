@@ -14,24 +14,20 @@
 namespace nerula {
 namespace {
 
-// Sets one dimension of the client area, keeping the frame and menu around it.
-void SetClientWidth(HWND window, int width) {
-    RECT outer{};
-    RECT client{};
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    SetWindowPos(window, nullptr, 0, 0, width + (outer.right - outer.left) - client.right,
-                 outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void SetClientHeight(HWND window, int height) {
-    RECT outer{};
-    RECT client{};
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left,
-                 height + (outer.bottom - outer.top) - client.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+// Sets the client area's size, keeping the frame and menu around it. Width first, then
+// height, since a narrower window may wrap its menu bar onto more lines.
+void SetClientSize(HWND window, int width, int height) {
+    for (const bool horizontal : {true, false}) {
+        RECT outer{};
+        RECT client{};
+        GetWindowRect(window, &outer);
+        GetClientRect(window, &client);
+        const int outerWidth = outer.right - outer.left;
+        const int outerHeight = outer.bottom - outer.top;
+        SetWindowPos(window, nullptr, 0, 0, horizontal ? width + outerWidth - client.right : outerWidth,
+                     horizontal ? outerHeight : height + outerHeight - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 } // namespace
@@ -101,8 +97,7 @@ void TMainForm::SizeForPicture(int width, int height) {
     if (corner.x >= desktop.left && corner.x < desktop.right && corner.y >= desktop.top &&
         corner.y < desktop.bottom) {
         // Two pixels of the scroll box's sunken border on every side.
-        SetClientWidth(Handle(), width + 4);
-        SetClientHeight(Handle(), height + 4);
+        SetClientSize(Handle(), width + 4, height + 4);
     }
 }
 

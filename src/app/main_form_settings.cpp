@@ -17,14 +17,6 @@ const std::u16string kText = u"Text";
 
 } // namespace
 
-bool TMainForm::MenuChecked(UINT itemId) const {
-    return (GetMenuState(GetMenu(Handle()), itemId, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
-
-void TMainForm::SetMenuChecked(UINT itemId, bool checked) {
-    CheckMenuItem(GetMenu(Handle()), itemId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
 void TMainForm::LoadSettings() {
     const std::optional<std::wstring> fileName = GetAppDataFileName(kSettingsFile);
     // Without the application-data folder there is no file: every read gives its default.

@@ -83,7 +83,7 @@ void TMainForm::ShowText(const std::wstring& fileName, MemoryStream& stream, std
 
     if (codePage != 0) {
         SetCodePage(codePage);
-    } else if (GetMenuState(EncodingMenu(Handle()), IDM_VIEW_ENCODE_AUTO, MF_BYCOMMAND) & MF_CHECKED) {
+    } else if (MenuChecked(IDM_VIEW_ENCODE_AUTO)) {
         // Nothing detected (-1) lands on the ANSI code page through the property's rule.
         SetCodePage(static_cast<std::uint32_t>(DetectCodePage(0, 0, stream)));
     }
@@ -120,9 +120,8 @@ void TMainForm::ScrollCaret(bool centre) {
 }
 
 bool TMainForm::ToggleMenuCheck(UINT itemId) {
-    const HMENU menu = GetMenu(Handle());
-    const bool checked = (GetMenuState(menu, itemId, MF_BYCOMMAND) & MF_CHECKED) == 0;
-    CheckMenuItem(menu, itemId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    const bool checked = !MenuChecked(itemId);
+    SetMenuChecked(itemId, checked);
     return checked;
 }
 

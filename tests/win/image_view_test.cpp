@@ -17,11 +17,6 @@ using test::MainFormTest;
 
 class ImageViewTest : public MainFormTest {
 protected:
-    std::wstring Caption() const {
-        wchar_t caption[512] = {};
-        GetWindowTextW(form->Handle(), caption, 512);
-        return caption;
-    }
     SIZE ClientSize(HWND window) const {
         RECT client{};
         GetClientRect(window, &client);
@@ -31,10 +26,6 @@ protected:
         RECT outer{};
         GetWindowRect(window, &outer);
         return {outer.right - outer.left, outer.bottom - outer.top};
-    }
-    void Click(UINT id) { SendMessageW(form->Handle(), WM_COMMAND, id, 0); }
-    bool Checked(UINT id) const {
-        return (GetMenuState(GetMenu(form->Handle()), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
     }
     bool HasScrollBar(int bar) const {
         SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};

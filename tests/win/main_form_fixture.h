@@ -41,6 +41,18 @@ protected:
     }
 
     std::wstring Title() const { return ToWide(app.Title()); }
+    std::wstring Caption() const {
+        wchar_t caption[512] = {};
+        GetWindowTextW(form->Handle(), caption, 512);
+        return caption;
+    }
+    // Chooses a menu command, as the menu does.
+    void Click(UINT id) { SendMessageW(form->Handle(), WM_COMMAND, id, 0); }
+    bool Checked(UINT id) const {
+        return (GetMenuState(GetMenu(form->Handle()), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+    // Whether the edit control wraps its lines: it does while it has no horizontal bar.
+    bool Wraps() const { return (GetWindowLongPtrW(form->Memo(), GWL_STYLE) & WS_HSCROLL) == 0; }
 
     static std::wstring OpenErrorText(const std::wstring& path, DWORD code) {
         return L"ファイル " + test::FullPath(path) + L" は開けません。 " + ToWide(SystemErrorText(code)) +

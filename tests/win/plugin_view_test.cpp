@@ -84,12 +84,6 @@ protected:
         return lines;
     }
 
-    std::wstring Caption() const {
-        wchar_t caption[512] = {};
-        GetWindowTextW(form->Handle(), caption, 512);
-        return caption;
-    }
-
 private:
     std::wstring savedPath_;
     std::wstring savedDirectory_;

@@ -136,14 +136,7 @@ TEST(AppData, TheFoldersOfTheNameAreMade) {
     RemoveDirectoryW(folder.substr(0, folder.rfind(L'\\')).c_str());
 }
 
-class ViewerSettingsTest : public MainFormTest {
-protected:
-    void Click(UINT id) { SendMessageW(form->Handle(), WM_COMMAND, id, 0); }
-    bool Checked(UINT id) const {
-        return (GetMenuState(GetMenu(form->Handle()), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
-    }
-    bool Wraps() const { return (GetWindowLongPtrW(form->Memo(), GWL_STYLE) & WS_HSCROLL) == 0; }
-};
+class ViewerSettingsTest : public MainFormTest {};
 
 TEST_F(ViewerSettingsTest, AFirstRunUsesTheDefaultsAndWritesNothing) {
     Create(L"");

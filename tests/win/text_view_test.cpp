@@ -24,21 +24,12 @@ const std::wstring kText = L"日本語のテキストです。";
 
 class TextViewTest : public MainFormTest {
 protected:
-    std::wstring Caption() const {
-        wchar_t caption[512] = {};
-        GetWindowTextW(form->Handle(), caption, 512);
-        return caption;
-    }
     std::wstring MemoText() const {
         std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(form->Memo())) + 1, L'\0');
         text.resize(static_cast<std::size_t>(
             GetWindowTextW(form->Memo(), text.data(), static_cast<int>(text.size()))));
         return text;
     }
-    bool Checked(UINT id) const {
-        return (GetMenuState(GetMenu(form->Handle()), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
-    }
-    void Click(UINT id) { SendMessageW(form->Handle(), WM_COMMAND, id, 0); }
     std::pair<DWORD, DWORD> Selection() const {
         DWORD start = 0;
         DWORD end = 0;
@@ -47,7 +38,6 @@ protected:
         return {start, end};
     }
     LRESULT FirstVisibleLine() const { return SendMessageW(form->Memo(), EM_GETFIRSTVISIBLELINE, 0, 0); }
-    bool Wraps() const { return (GetWindowLongPtrW(form->Memo(), GWL_STYLE) & WS_HSCROLL) == 0; }
     std::wstring Lines(int count) const {
         std::wstring text;
         for (int i = 1; i <= count; ++i) {

@@ -76,19 +76,23 @@ std::vector<std::uint8_t> AsBmpFile(std::span<const std::uint8_t> info, std::spa
     return file;
 }
 
-// Decoded straight into the DIB section, as BMP files are: the pixels are neither held
-// nor copied twice. Whatever fails, the reader or the DIB section, means no picture.
-std::optional<Picture> PictureFromBmpFile(std::span<const std::uint8_t> file) {
+// Decoded straight into the DIB section: the pixels are neither held nor copied twice.
+Picture ReadBmpPicture(std::span<const std::uint8_t> file) {
     Picture picture;
+    ReadBmpFileInto(file, [&picture](std::int32_t width, std::int32_t height) {
+        picture = Picture(width, height);
+        return picture.MutablePixels();
+    });
+    return picture;
+}
+
+// For a plug-in's picture, whatever fails, the reader or the DIB section, means no picture.
+std::optional<Picture> PictureFromBmpFile(std::span<const std::uint8_t> file) {
     try {
-        ReadBmpFileInto(file, [&picture](std::int32_t width, std::int32_t height) {
-            picture = Picture(width, height);
-            return picture.MutablePixels();
-        });
+        return ReadBmpPicture(file);
     } catch (const Exception&) {
         return std::nullopt;
     }
-    return picture;
 }
 
 } // namespace
@@ -105,13 +109,7 @@ std::optional<std::u16string> FindPlugin(const PluginTable& table, std::u16strin
 std::optional<Picture> DecodePicture(const std::wstring& path, const MemoryStream& stream,
                                      const PluginTable& table, HWND owner) {
     if (IsBuiltIn(PathExtension(ToU16(path)))) {
-        // Decoded straight into the DIB section: a large picture is held once.
-        Picture picture;
-        ReadBmpFileInto(stream.Bytes(), [&picture](std::int32_t width, std::int32_t height) {
-            picture = Picture(width, height);
-            return picture.MutablePixels();
-        });
-        return picture;
+        return ReadBmpPicture(stream.Bytes());
     }
     const std::optional<PluginLibrary> library = LibraryFor(path, table);
     if (!library) {

@@ -57,8 +57,8 @@ void TAppIniFile::CreateUnicodeFile() const {
     }
 }
 
-void TAppIniFile::ThrowWriteError() const {
-    throw Exception(FormatText(u"%s に書き込めません", {ToU16(fileName_)}));
+void ThrowIniWriteError(const std::wstring& fileName) {
+    throw Exception(FormatText(u"%s に書き込めません", {ToU16(fileName)}));
 }
 
 void TAppIniFile::WriteString(const std::u16string& section, const std::u16string& key,
@@ -67,7 +67,7 @@ void TAppIniFile::WriteString(const std::u16string& section, const std::u16strin
         CreateUnicodeFile();
     }
     if (!WritePrivateProfileStringW(Wide(section), Wide(key), Wide(value), fileName_.c_str())) {
-        ThrowWriteError();
+        ThrowIniWriteError(fileName_);
     }
 }
 
@@ -108,7 +108,7 @@ bool TAppIniFile::SectionExists(const std::u16string& section) const {
 
 void TAppIniFile::EraseSection(const std::u16string& section) {
     if (!WritePrivateProfileStringW(Wide(section), nullptr, nullptr, fileName_.c_str())) {
-        ThrowWriteError();
+        ThrowIniWriteError(fileName_);
     }
 }
 

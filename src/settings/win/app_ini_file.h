@@ -8,6 +8,9 @@
 
 namespace nerula {
 
+// "%s に書き込めません" with the file's full path.
+[[noreturn]] void ThrowIniWriteError(const std::wstring& fileName);
+
 class TAppIniFile {
 public:
     explicit TAppIniFile(std::wstring fileName) : fileName_(std::move(fileName)) {}
@@ -46,7 +49,6 @@ public:
 
 private:
     void CreateUnicodeFile() const;
-    [[noreturn]] void ThrowWriteError() const;
 
     std::wstring fileName_;
 };

@@ -4,10 +4,7 @@
 
 #include <windows.h>
 
-#include "common/exception.h"
-#include "common/text_format.h"
 #include "common/win/unique_handle.h"
-#include "common/win/wide.h"
 
 namespace nerula {
 namespace {
@@ -44,10 +41,6 @@ private:
     bool held_ = false;
 };
 
-[[noreturn]] void ThrowWriteError(const std::wstring& fileName) {
-    throw Exception(FormatText(u"%s に書き込めません", {ToU16(fileName)}));
-}
-
 } // namespace
 
 void SaveIniFileAtomically(const std::wstring& fileName, const std::function<void(TAppIniFile&)>& write) {
@@ -55,7 +48,7 @@ void SaveIniFileAtomically(const std::wstring& fileName, const std::function<voi
     const std::wstring copy = fileName + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
     const bool exists = GetFileAttributesW(fileName.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (exists && !CopyFileW(fileName.c_str(), copy.c_str(), FALSE)) {
-        ThrowWriteError(fileName);
+        ThrowIniWriteError(fileName);
     }
     try {
         {
@@ -64,11 +57,11 @@ void SaveIniFileAtomically(const std::wstring& fileName, const std::function<voi
         }
         if (!MoveFileExW(copy.c_str(), fileName.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            ThrowWriteError(fileName);
+            ThrowIniWriteError(fileName);
         }
     } catch (...) {
         DeleteFileW(copy.c_str());
-        ThrowWriteError(fileName);
+        ThrowIniWriteError(fileName);
     }
 }
 
