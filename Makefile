@@ -1,9 +1,10 @@
-# The front door: `make run` opens a sample in Nerula under Wine, `make test` runs every test.
+# The front door: `make run` opens a sample in Nerula under Wine, `make test` runs every test,
+# `make bench` measures opening texts and pictures against baselines.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FILE ?= samples/sample-sjis.txt
 
-.PHONY: setup configure build run test clean
+.PHONY: setup configure build run test bench clean
 
 setup:
 	@tools/setup.sh
@@ -25,6 +26,14 @@ run: setup build/mingw-x64/CMakeCache.txt
 
 test: build
 	ctest --test-dir build/linux --output-on-failure -j2
+
+# The open benchmarks need the 64-bit build; the detection benchmark runs the native
+# nerula-detect.
+bench: setup build/linux/CMakeCache.txt build/mingw-x64/CMakeCache.txt
+	cmake --build build/mingw-x64 -j$(JOBS) --target nerula own_work_bench open_bench baseline_viewer
+	bench/run.sh
+	bench/pictures/run.sh
+	bench/detect-accuracy.sh
 
 clean:
 	rm -rf build

@@ -12,6 +12,7 @@
 #include "common/win/wide.h"
 #include "picture_files.h"
 #include "picture_opening.h"
+#include "statistics.h"
 #include "stopwatch.h"
 
 namespace nerula::bench {

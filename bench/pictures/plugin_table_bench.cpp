@@ -11,6 +11,7 @@
 #include "common/win/wide.h"
 #include "image/plugin_table.h"
 #include "image/win/plugin_scanner.h"
+#include "statistics.h"
 #include "stopwatch.h"
 
 namespace nerula::bench {

@@ -21,6 +21,11 @@ std::u16string LoadText(const Encoding& encoding, std::span<const std::uint8_t> 
 // Text that needs no change comes back as it was, without a copy.
 std::u16string NormaliseLineBreaks(std::u16string text);
 
+// How many bytes are CR or LF. In the ASCII-based code pages that is room enough for
+// the units NormaliseLineBreaks adds, so a decoder can reserve it and spare LoadText a
+// second copy of the text.
+std::size_t CountLineEndBytes(std::span<const std::uint8_t> bytes);
+
 // The edit control takes its text zero-terminated: a NUL would end the text there.
 void ReplaceNulCharacters(std::u16string& text);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "common/exception.h"
@@ -40,6 +41,54 @@ TEST(NormaliseLineBreaks, EveryKindOfBreakBecomesCrLf) {
     }
 }
 
+TEST(NormaliseLineBreaks, LongTextWithAndWithoutRoomBehindIt) {
+    // Beyond the string's inner buffer: once at its own capacity, once with room reserved
+    // behind the text, as the system code pages' decoder leaves it.
+    const std::u16string breaks[] = {u"\n", u"\r", u"\r\n", u"\n\r"};
+    const std::u16string shown[] = {u"\r\n", u"\r\n", u"\r\n", u"\r\n\r\n"};
+    std::u16string input;
+    std::u16string expected;
+    for (int i = 0; i < 400; ++i) {
+        input += u"行の文字";
+        expected += u"行の文字";
+        input += breaks[i % 4];
+        expected += shown[i % 4];
+    }
+    std::u16string roomy = input;
+    roomy.reserve(input.size() * 2);
+    EXPECT_EQ(test::Printable(NormaliseLineBreaks(input)), test::Printable(expected));
+    EXPECT_EQ(test::Printable(NormaliseLineBreaks(std::move(roomy))), test::Printable(expected));
+}
+
+std::size_t CountOneByOne(const std::vector<std::uint8_t>& bytes) {
+    return static_cast<std::size_t>(
+        std::count_if(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == '\n' || b == '\r'; }));
+}
+
+TEST(CountLineEndBytes, CountsCrAndLfInEveryPosition) {
+    EXPECT_EQ(CountLineEndBytes({}), 0u);
+    // Every length around the eight-byte steps, a line end in every position, and the
+    // bytes that differ from CR or LF in the high bit only.
+    const std::vector<std::uint8_t> pattern{'a', '\n', 0x8A, '\r', 0x8D, '\r', '\n', 0x00, 0xFF, 0x0B, 0x0C};
+    for (std::size_t size = 0; size < 50; ++size) {
+        std::vector<std::uint8_t> bytes;
+        for (std::size_t i = 0; i < size; ++i) {
+            bytes.push_back(pattern[(i * 7 + size) % pattern.size()]);
+        }
+        EXPECT_EQ(CountLineEndBytes(bytes), CountOneByOne(bytes)) << size;
+    }
+}
+
+TEST(CountLineEndBytes, CountsMoreLineEndsThanOneLaneHolds) {
+    const std::vector<std::uint8_t> breaks(8 * 1000 + 3, '\n');
+    EXPECT_EQ(CountLineEndBytes(breaks), breaks.size());
+    std::vector<std::uint8_t> mixed;
+    for (int i = 0; i < 5000; ++i) {
+        mixed.insert(mixed.end(), {'\r', '\n', static_cast<std::uint8_t>(i), '\n'});
+    }
+    EXPECT_EQ(CountLineEndBytes(mixed), CountOneByOne(mixed));
+}
+
 TEST(ReplaceNulCharacters, KeepsLengthAndOffsets) {
     std::u16string text(u"a\0b\0\0c", 6);
     ReplaceNulCharacters(text);
@@ -65,6 +114,15 @@ TEST(Utf16Encoding, OneByteGivesNoCharacterAndFails) {
         EXPECT_EQ(e.Message(),
                   u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません");
     }
+}
+
+TEST(LoadText, ReplacesNulsWithOrWithoutBreaksToWiden) {
+    const auto little = MakeUtf16Encoding(false);
+    const std::u16string nul(1, kNulPlaceholder);
+    EXPECT_EQ(test::Printable(LoadText(*little, Bytes({0x41, 0x00, 0x00, 0x00, 0x0A, 0x00, 0x00, 0x00}))),
+              test::Printable(u"A" + nul + u"\r\n" + nul));
+    EXPECT_EQ(test::Printable(LoadText(*little, Bytes({0x00, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x42, 0x00}))),
+              test::Printable(nul + u"\r\nB"));
 }
 
 TEST(LoadText, SkipsOnlyTheEncodingsOwnMark) {

@@ -7,6 +7,7 @@
 #include "common/exception.h"
 #include "text/code_pages.h"
 #include "text/iso2022jp_decoder.h"
+#include "text/text_loading.h"
 
 namespace nerula {
 namespace {
@@ -25,12 +26,24 @@ public:
         if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
             ThrowNoCharacterMapping();
         }
-        // No byte gives more than one UTF-16 unit (four UTF-8 bytes give two), so the
-        // byte count is room enough and one call does the work.
-        std::u16string text(bytes.size(), u'\0');
-        const int length = MultiByteToWideChar(
-            codePage_, 0, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()),
-            reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()));
+        // The length first, then exactly that much: a buffer of one unit per byte would
+        // be cleared and its pages touched in full, twice the text's size for Shift-JIS
+        // and three times for UTF-8, which costs more than the second pass.
+        const auto* source = reinterpret_cast<const char*>(bytes.data());
+        const auto sourceLength = static_cast<int>(bytes.size());
+        const int needed = MultiByteToWideChar(codePage_, 0, source, sourceLength, nullptr, 0);
+        if (needed <= 0) {
+            ThrowNoCharacterMapping();
+        }
+        std::u16string text;
+        // Room for the CR that LoadText puts before each lone LF (and the LF after each
+        // lone CR), so that it widens the text where it is. In the ASCII-based code pages
+        // these bytes are always line ends; in others the room may be off, which costs
+        // only time.
+        text.reserve(static_cast<std::size_t>(needed) + CountLineEndBytes(bytes));
+        text.resize(static_cast<std::size_t>(needed));
+        const int length = MultiByteToWideChar(codePage_, 0, source, sourceLength,
+                                               reinterpret_cast<wchar_t*>(text.data()), needed);
         if (length <= 0) {
             ThrowNoCharacterMapping();
         }
