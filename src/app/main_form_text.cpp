@@ -95,7 +95,10 @@ void TMainForm::ShowText(const std::wstring& fileName, MemoryStream& stream, std
                                            CodePageName(CodePage(), codePage_.Ansi())});
     SetWindowTextW(Handle(), ToWide(caption).c_str());
 
-    memo_.SetText(LoadText(*encoding, stream.Remaining()));
+    std::u16string text = LoadText(*encoding, stream.Remaining());
+    // The edit control makes its own copy of the text; the file's bytes are not needed for it.
+    stream.Release();
+    memo_.SetText(text);
     memo_.SendTabStops();
     if (line > 1 || column > 1) {
         memo_.PositionCaret(line, column);

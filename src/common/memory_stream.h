@@ -33,6 +33,13 @@ public:
         return count;
     }
 
+    // Gives the memory back once the bytes are no longer needed, so that a large file's
+    // bytes are not held while its decoded text is handed on.
+    void Release() noexcept {
+        std::vector<std::uint8_t>().swap(bytes_);
+        position_ = 0;
+    }
+
 private:
     std::vector<std::uint8_t> bytes_;
     std::size_t position_ = 0;
