@@ -43,6 +43,6 @@ steps=()
 run "$build/bench/own_work_bench.exe" "${steps[@]}" "${BENCH_WORK_REPS:-15}" "${work[@]}"
 echo "(open (whole) starts each program at least ${BENCH_OPEN_REPS:-3} times per file; Wine's edit control"
 echo " needs seconds per million characters, so the 16 MB files take minutes)"
-run "$build/bench/open_bench.exe" "${BENCH_OPEN_REPS:-3}" "$(windows_path "$build/src/Nerula.exe")" \
+[ "${BENCH_WHOLE:-1}" = 0 ] || run "$build/bench/open_bench.exe" "${BENCH_OPEN_REPS:-3}" "$(windows_path "$build/src/Nerula.exe")" \
     "$(windows_path "$build/bench/baseline_viewer.exe")" "$(windows_path "$root/samples/sample-sjis.txt")" \
     "${whole[@]}"

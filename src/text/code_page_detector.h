@@ -30,7 +30,7 @@ inline constexpr int kCodePageUnknown = -1;
 // of the bytes counts for nothing against an encoding.
 //
 // Only a bounded part of the bytes is read, so the cost does not grow with the file: the
-// first 64 KiB, and when those are plain ASCII, the 64 KiB from the first byte that is not,
+// first 16 KiB, and when those are plain ASCII, the 16 KiB from the first byte that is not,
 // if it comes within the first megabyte.
 int DetectCodePage(std::span<const std::uint8_t> bytes);
 

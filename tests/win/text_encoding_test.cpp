@@ -56,6 +56,41 @@ TEST(CodePageEncoding, EveryMenuEncodingDecodesJapanese) {
     }
 }
 
+// Large texts are converted a piece at a time, cut only after line feeds: lines of every
+// length, CR LF and LF, a line far longer than a piece and a last line without a break
+// must come out exactly as the whole text converted at once would.
+TEST(CodePageEncoding, LargeTextsDecodeWholeAcrossPieces) {
+    struct Case {
+        std::uint32_t codePage;
+        std::string bytes;
+    };
+    for (const Case& c :
+         std::vector<Case>{{932, kShiftJis}, {20932, kEucJp}, {65001, kUtf8}, {50220, kIso2022Jp}}) {
+        std::string bytes = "A";
+        std::u16string expected = u"A";
+        auto add = [&](int times, std::string_view end) {
+            for (int i = 0; i < times; ++i) {
+                bytes += c.bytes;
+                expected += kJapanese;
+            }
+            bytes += end;
+            expected.append(end.begin(), end.end());
+        };
+        for (int line = 0; line < 4000; ++line) {
+            add(line % 9, line % 3 == 0 ? "\r\n" : "\n");
+        }
+        add(5000, "\n"); // some 150 KB in one line
+        for (int line = 0; line < 2000; ++line) {
+            add(line % 5 + 1, "\n");
+        }
+        add(3, "");
+        const auto encoding = CreateCodePageEncoding(c.codePage, 1252);
+        const std::u16string text = encoding->Decode(Bytes(bytes));
+        ASSERT_EQ(text.size(), expected.size()) << c.codePage;
+        EXPECT_TRUE(text == expected) << c.codePage;
+    }
+}
+
 TEST(CodePageEncoding, CodePagesOutsideTheTableDecodeInTheAnsiCodePage) {
     for (const std::uint32_t codePage : {0u, 1252u, 12000u, 20127u, 866u}) {
         const auto encoding = CreateCodePageEncoding(codePage, 932);
