@@ -8,7 +8,7 @@
 # Expects the mingw-x64 build; `make bench` builds it first.
 # Environment: BENCH_SIZES (MB, default "1 4 16"), BENCH_WORK_REPS (default 15),
 # BENCH_OPEN_REPS (default 3, more for files that open quickly), BENCH_STEPS=1 to show
-# each step's time under its own-work row.
+# each step's time under its own-work row, BENCH_WHOLE=0 to leave out the whole opening.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/mingw-x64
