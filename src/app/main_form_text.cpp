@@ -2,6 +2,7 @@
 // width and font.
 
 #include <array>
+#include <utility>
 
 #include "app/app_title.h"
 #include "app/main_form.h"
@@ -98,7 +99,7 @@ void TMainForm::ShowText(const std::wstring& fileName, MemoryStream& stream, std
     std::u16string text = LoadText(*encoding, stream.Remaining());
     // The edit control makes its own copy of the text; the file's bytes are not needed for it.
     stream.Release();
-    memo_.SetText(text);
+    memo_.SetText(std::move(text));
     memo_.SendTabStops();
     if (line > 1 || column > 1) {
         memo_.PositionCaret(line, column);

@@ -228,8 +228,22 @@ TEST_F(TextViewTest, TextLongerThanTheDefaultLimitIsShownAndEditable) {
     }
     const std::wstring path = folder.Write(L"long.txt", text);
     Create(L"\"" + path + L"\"");
-    EXPECT_EQ(static_cast<std::size_t>(GetWindowTextLengthW(form->Memo())), text.size());
-    EXPECT_GT(SendMessageW(form->Memo(), EM_GETLIMITTEXT, 0, 0), static_cast<LRESULT>(text.size()));
+    const HWND memo = form->Memo();
+    EXPECT_EQ(static_cast<std::size_t>(GetWindowTextLengthW(memo)), text.size());
+    EXPECT_GT(SendMessageW(memo, EM_GETLIMITTEXT, 0, 0), static_cast<LRESULT>(text.size()));
+    EXPECT_EQ(SendMessageW(memo, EM_GETMODIFY, 0, 0), 0);
+
+    // The control grows the text it was handed, far beyond its first size.
+    const std::wstring added(50000, L'x');
+    SendMessageW(memo, EM_SETSEL, text.size(), text.size());
+    SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+    EXPECT_EQ(static_cast<std::size_t>(GetWindowTextLengthW(memo)), text.size() + added.size());
+    EXPECT_TRUE(MemoText().ends_with(L"789\r\n" + added));
+
+    // The next text takes the place of the first, fresh and unmodified.
+    Click(IDM_VIEW_ENCODE_UTF8);
+    EXPECT_EQ(MemoText(), std::wstring(text.begin(), text.end()));
+    EXPECT_EQ(SendMessageW(memo, EM_GETMODIFY, 0, 0), 0);
 }
 
 TEST_F(TextViewTest, TabWidthAndFontMarkTheSettingsOnlyWhenTheyChange) {

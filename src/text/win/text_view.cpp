@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "common/exception.h"
+#include "common/win/unique_handle.h"
 #include "text/text_layout.h"
 
 namespace nerula {
@@ -14,6 +15,34 @@ RECT BoundsInParent(HWND window) {
     GetWindowRect(window, &bounds);
     MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
     return bounds;
+}
+
+// The text as the control keeps it: a movable local block, zero-terminated.
+LocalMemory ControlBuffer(std::u16string_view text) {
+    LocalMemory buffer(LocalAlloc(LMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t)));
+    auto* units = buffer ? static_cast<char16_t*>(LocalLock(buffer.Get())) : nullptr;
+    if (units == nullptr) {
+        throw Exception(u"テキストがメモの容量を超えています");
+    }
+    std::copy(text.begin(), text.end(), units);
+    units[text.size()] = u'\0';
+    LocalUnlock(buffer.Get());
+    return buffer;
+}
+
+// Gives a multi-line edit control the buffer to show and keep, and frees the one it had.
+// False, with the buffer still the caller's, when the control does not take it.
+bool HandOver(HWND edit, LocalMemory& buffer) {
+    const auto old = reinterpret_cast<HLOCAL>(SendMessageW(edit, EM_GETHANDLE, 0, 0));
+    SendMessageW(edit, EM_SETHANDLE, reinterpret_cast<WPARAM>(buffer.Get()), 0);
+    if (reinterpret_cast<HLOCAL>(SendMessageW(edit, EM_GETHANDLE, 0, 0)) != buffer.Get()) {
+        return false;
+    }
+    buffer.Release();
+    if (old != nullptr) {
+        LocalFree(old);
+    }
+    return true;
 }
 
 } // namespace
@@ -119,11 +148,22 @@ std::u16string TextView::Text() const {
     return text;
 }
 
-void TextView::SetText(const std::u16string& text) {
+void TextView::SetText(std::u16string text) {
     if (static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) == text.size() && Text() == text) {
         return;
     }
-    if (SendMessageW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) == FALSE) {
+    // Given the text by WM_SETTEXT, the control copies it and both copies live while it
+    // lays out the lines. Handed a buffer in the form it keeps, it takes that buffer as
+    // it is, so a large file's text is held once: tens of megabytes less at the peak.
+    LocalMemory buffer = ControlBuffer(text);
+    std::u16string().swap(text);
+    if (HandOver(hwnd_, buffer)) {
+        return;
+    }
+    const auto* units = static_cast<const wchar_t*>(LocalLock(buffer.Get()));
+    const LRESULT taken = SendMessageW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(units));
+    LocalUnlock(buffer.Get());
+    if (taken == FALSE) {
         throw Exception(u"テキストがメモの容量を超えています");
     }
 }

@@ -41,8 +41,9 @@ public:
     void SendTabStops();
 
     // Hands the text over unless the control already shows exactly this text (then the
-    // selection and scroll position stay). Fails when the control refuses the text.
-    void SetText(const std::u16string& text);
+    // selection and scroll position stay); otherwise the selection goes to the start and
+    // the text counts as unmodified. Fails when the control refuses the text.
+    void SetText(std::u16string text);
     std::u16string Text() const;
 
     TextSelection Selection() const;
