@@ -219,6 +219,12 @@ TEST_F(TextViewTest, WordWrapRecreatesTheControlKeepingItsState) {
     Click(IDM_VIEW_WORD_WRAP);
     EXPECT_TRUE(Wraps());
     EXPECT_EQ(Selection(), std::make_pair(DWORD{3000}, DWORD{3010}));
+    EXPECT_EQ(MemoText(), before);
+
+    // The text moved from control to control in its buffer, which the new one grows.
+    const std::wstring added(20000, L'y');
+    SendMessageW(form->Memo(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+    EXPECT_EQ(MemoText(), before.substr(0, 3000) + added + before.substr(3010));
 }
 
 TEST_F(TextViewTest, TextLongerThanTheDefaultLimitIsShownAndEditable) {

@@ -45,6 +45,30 @@ bool HandOver(HWND edit, LocalMemory& buffer) {
     return true;
 }
 
+// Takes the text buffer from a multi-line edit control that is about to go, leaving it an
+// empty one to free; nothing when the control does not let its buffer go.
+LocalMemory TakeBuffer(HWND edit) {
+    LocalMemory empty(LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, sizeof(char16_t)));
+    const auto text = reinterpret_cast<HLOCAL>(SendMessageW(edit, EM_GETHANDLE, 0, 0));
+    if (!empty || text == nullptr) {
+        return {};
+    }
+    SendMessageW(edit, EM_SETHANDLE, reinterpret_cast<WPARAM>(empty.Get()), 0);
+    if (reinterpret_cast<HLOCAL>(SendMessageW(edit, EM_GETHANDLE, 0, 0)) != empty.Get()) {
+        return {};
+    }
+    empty.Release();
+    return LocalMemory(text);
+}
+
+// Shows the text of a buffer by WM_SETTEXT, which copies it.
+bool CopyIn(HWND edit, const LocalMemory& buffer) {
+    const auto* units = static_cast<const wchar_t*>(LocalLock(buffer.Get()));
+    const LRESULT taken = SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(units));
+    LocalUnlock(buffer.Get());
+    return taken != FALSE;
+}
+
 } // namespace
 
 TextView::TextView() : font_(L"Tahoma", -11) {
@@ -106,12 +130,17 @@ void TextView::SetBothScrollBars(bool both) {
     if (both == bothScrollBars_) {
         return;
     }
-    const std::u16string text = Text();
     const TextSelection selection = Selection();
     const bool modified = SendMessageW(hwnd_, EM_GETMODIFY, 0, 0) != 0;
     const bool focused = GetFocus() == hwnd_;
     const bool visible = Visible();
     const RECT bounds = BoundsInParent(hwnd_);
+    // The text moves to the new control in its buffer, not copied: a large text is never
+    // held twice.
+    LocalMemory text = TakeBuffer(hwnd_);
+    if (!text) {
+        text = ControlBuffer(Text());
+    }
 
     const HWND old = hwnd_;
     hwnd_ = nullptr;
@@ -119,7 +148,9 @@ void TextView::SetBothScrollBars(bool both) {
     bothScrollBars_ = both;
     CreateControl(visible, bounds);
 
-    SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(text.c_str()));
+    if (!HandOver(hwnd_, text) && !CopyIn(hwnd_, text)) {
+        throw Exception(u"テキストがメモの容量を超えています");
+    }
     SetSelection(selection);
     SendMessageW(hwnd_, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
     if (focused) {
@@ -157,13 +188,7 @@ void TextView::SetText(std::u16string text) {
     // it is, so a large file's text is held once: tens of megabytes less at the peak.
     LocalMemory buffer = ControlBuffer(text);
     std::u16string().swap(text);
-    if (HandOver(hwnd_, buffer)) {
-        return;
-    }
-    const auto* units = static_cast<const wchar_t*>(LocalLock(buffer.Get()));
-    const LRESULT taken = SendMessageW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(units));
-    LocalUnlock(buffer.Get());
-    if (taken == FALSE) {
+    if (!HandOver(hwnd_, buffer) && !CopyIn(hwnd_, buffer)) {
         throw Exception(u"テキストがメモの容量を超えています");
     }
 }
