@@ -3,7 +3,6 @@
 #include <initializer_list>
 #include <vector>
 
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include "app/app_title.h"
@@ -13,6 +12,7 @@
 #include "app/mouse_wheel.h"
 #include "common/win/error_presenter.h"
 #include "common/win/module_path.h"
+#include "common/win/open_file_dialog.h"
 #include "common/win/wide.h"
 #include "forms/resource_ids.h"
 
@@ -165,7 +165,7 @@ void TMainForm::FileOpenMnuClick() {
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
                 OFN_DONTADDTORECENT;
-    if (!GetOpenFileNameW(&ofn)) {
+    if (!ShowOpenFileDialog(ofn)) {
         return;
     }
     buffer.resize(wcslen(buffer.c_str()));

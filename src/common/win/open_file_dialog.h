@@ -1,0 +1,17 @@
+#pragma once
+// The system's Open dialog, its library loaded only when the dialog is first shown: most
+// windows never show it, and loaded at start it would cost every window some megabytes
+// (the dialog's library brings the common controls and the print spooler with it) and
+// some milliseconds before the file is shown.
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+namespace nerula {
+
+// GetOpenFileNameW's contract: true when the user chose a file; false when the dialog was
+// cancelled, failed, or its library could not be loaded.
+bool ShowOpenFileDialog(OPENFILENAMEW& request);
+
+} // namespace nerula
