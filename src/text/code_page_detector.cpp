@@ -16,11 +16,7 @@ namespace {
 using text_model::CharClass;
 using text_model::TextScore;
 
-// Thousands of characters: enough to decide on for any real file (the accuracy benchmark
-// saw no wrong answer from 4 KiB on), and little enough that detection stays a small share
-// of opening even a 1 MB file, where five readings of 64 KiB cost a tenth of the time. An
-// even size keeps UTF-16 units whole.
-constexpr std::size_t kWindow = 16 * 1024;
+constexpr std::size_t kWindow = kCodePageDetectionWindow;
 
 // How far a text that starts with plain ASCII is searched for its first other byte.
 constexpr std::size_t kAsciiLookAhead = 1024 * 1024;

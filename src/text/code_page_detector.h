@@ -2,6 +2,7 @@
 // Nerula's own guess at the code page of a text file, for systems whose MLang cannot make
 // one (Wine answers E_NOTIMPL). Like MLang's, the answer is one code page or nothing.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -33,5 +34,11 @@ inline constexpr int kCodePageUnknown = -1;
 // first 16 KiB, and when those are plain ASCII, the 16 KiB from the first byte that is not,
 // if it comes within the first megabyte.
 int DetectCodePage(std::span<const std::uint8_t> bytes);
+
+// How many bytes the detector reads: thousands of characters, enough to decide on for any
+// real file (the accuracy benchmark saw no wrong answer from 4 KiB on), and little enough
+// that detection stays a small share of opening even a 1 MB file, where five readings of
+// 64 KiB cost a tenth of the time. An even size keeps UTF-16 units whole.
+inline constexpr std::size_t kCodePageDetectionWindow = 16 * 1024;
 
 } // namespace nerula

@@ -4,7 +4,8 @@
 //   nerula-detect FILE...
 //   nerula-detect --explain FILE...  also each reading's cost (sixteenths of a bit, before the
 //                                    detector's preference for common encodings), characters,
-//                                    undecodable and rare ones, over the first 64 KiB
+//                                    undecodable and rare ones, over as many bytes
+//                                    from the start as the detector reads
 //   nerula-detect --time FILE...     also the microseconds one detection takes (best of 20)
 
 #include "text/code_page_detector.h"
@@ -33,7 +34,7 @@ bool ReadFile(const char* path, std::vector<std::uint8_t>& bytes) {
 
 void Explain(std::span<const std::uint8_t> bytes) {
     using namespace nerula::text_model;
-    const std::span<const std::uint8_t> window = bytes.first(std::min<std::size_t>(bytes.size(), 64 * 1024));
+    const std::span<const std::uint8_t> window = bytes.first(std::min(bytes.size(), nerula::kCodePageDetectionWindow));
     const struct {
         const char* name;
         TextScore score;
