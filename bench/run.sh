@@ -7,7 +7,7 @@
 #   peak memory a file adds.
 # Expects the mingw-x64 build; `make bench` builds it first.
 # Environment: BENCH_SIZES (MB, default "1 4 16"), BENCH_WORK_REPS (default 15),
-# BENCH_OPEN_REPS (default 3, more for files that open quickly), BENCH_STEPS=1 to show
+# BENCH_OPEN_REPS (default 5, more for files that open quickly), BENCH_STEPS=1 to show
 # each step's time under its own-work row, BENCH_WHOLE=0 to leave out the whole opening.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -41,8 +41,8 @@ done
 steps=()
 [ "${BENCH_STEPS:-0}" = 1 ] && steps=(--steps)
 run "$build/bench/own_work_bench.exe" "${steps[@]}" "${BENCH_WORK_REPS:-15}" "${work[@]}"
-echo "(open (whole) starts each program at least ${BENCH_OPEN_REPS:-3} times per file; Wine's edit control"
+echo "(open (whole) starts each program at least ${BENCH_OPEN_REPS:-5} times per file; Wine's edit control"
 echo " needs seconds per million characters, so the 16 MB files take minutes)"
-[ "${BENCH_WHOLE:-1}" = 0 ] || run "$build/bench/open_bench.exe" "${BENCH_OPEN_REPS:-3}" "$(windows_path "$build/src/Nerula.exe")" \
+[ "${BENCH_WHOLE:-1}" = 0 ] || run "$build/bench/open_bench.exe" "${BENCH_OPEN_REPS:-5}" "$(windows_path "$build/src/Nerula.exe")" \
     "$(windows_path "$build/bench/baseline_viewer.exe")" "$(windows_path "$root/samples/sample-sjis.txt")" \
     "${whole[@]}"
