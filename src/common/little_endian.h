@@ -1,6 +1,6 @@
 #pragma once
-// Little-endian integers out of a byte buffer. The caller has checked that the bytes are
-// there: these read exactly the bytes they are given and never look further.
+// Little-endian integers in a byte buffer. The caller has checked that the bytes are
+// there: these read or write exactly the bytes they are given and never look further.
 
 #include <cstdint>
 
@@ -17,6 +17,12 @@ inline std::uint32_t LoadU32(const std::uint8_t* bytes) noexcept {
 
 inline std::int32_t LoadI32(const std::uint8_t* bytes) noexcept {
     return static_cast<std::int32_t>(LoadU32(bytes));
+}
+
+inline void StoreU32(std::uint8_t* bytes, std::uint32_t value) noexcept {
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
 }
 
 } // namespace nerula

@@ -8,7 +8,7 @@
 namespace nerula {
 namespace {
 
-constexpr std::uint64_t kFileHeaderSize = 14;
+constexpr std::uint64_t kFileHeaderSize = kBmpFileHeaderSize;
 
 // DIB header sizes, named after what each generation of the header added.
 constexpr std::uint32_t kCoreHeader = 12;     // OS/2 1.x: 16-bit sizes, RGB triples
@@ -153,7 +153,7 @@ BmpChannelMasks DefaultMasks(std::uint32_t bitCount) {
 
 } // namespace
 
-BmpLayout ReadBmpLayout(std::span<const std::uint8_t> file, std::uint64_t maxPixels) {
+BmpLayout ReadBmpLayout(std::span<const std::uint8_t> file, std::uint64_t fileSize, std::uint64_t maxPixels) {
     Require(file, kFileHeaderSize);
     const std::uint8_t* bytes = file.data();
     if (bytes[0] != 'B' || bytes[1] != 'M') {
@@ -232,15 +232,20 @@ BmpLayout ReadBmpLayout(std::span<const std::uint8_t> file, std::uint64_t maxPix
     // Writers that leave bfOffBits zero, or point it into the headers, mean the pixels that
     // follow the colour table directly.
     const std::uint64_t pixelOffset = pixelOffsetField >= neededEnd ? pixelOffsetField : tableEnd;
-    Require(file, pixelOffset);
+    const auto requirePixels = [fileSize](std::uint64_t end) {
+        if (end > fileSize) {
+            ThrowStreamReadError();
+        }
+    };
+    requirePixels(pixelOffset);
     if (layout.coding == BmpPixelCoding::Uncompressed) {
         // The last row's padding may be missing: no pixel is in it.
         const std::uint64_t lastRowBytes =
             (static_cast<std::uint64_t>(layout.width) * fields.bitCount + 7) / 8;
-        Require(file, pixelOffset +
-                          BmpRowStride(layout.width, layout.bitCount) *
-                              static_cast<std::uint64_t>(layout.height - 1) +
-                          lastRowBytes);
+        requirePixels(pixelOffset +
+                      BmpRowStride(layout.width, layout.bitCount) *
+                          static_cast<std::uint64_t>(layout.height - 1) +
+                      lastRowBytes);
     }
     layout.pixelOffset = static_cast<std::size_t>(pixelOffset);
     return layout;

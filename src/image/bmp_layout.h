@@ -9,6 +9,9 @@
 
 namespace nerula {
 
+// "BM", the file's size, two reserved words and bfOffBits.
+inline constexpr std::size_t kBmpFileHeaderSize = 14;
+
 enum class BmpPixelCoding { Uncompressed, Rle8, Rle4 };
 
 // Where each channel sits in a 16- or 32-bit pixel. Every mask is one run of bits, lies
@@ -42,6 +45,9 @@ inline std::uint64_t BmpRowStride(std::int32_t width, int bitCount) noexcept {
 // Reads and checks the file header, the DIB header, the masks and the colour table of a
 // non-empty file. Throws by the rules that bmp_reader.h states. maxPixels must be at most
 // kMaxBmpPixels, so that the pixels' byte count and the rows' sizes cannot overflow.
-BmpLayout ReadBmpLayout(std::span<const std::uint8_t> file, std::uint64_t maxPixels);
+// `file` is the file from its start, and the headers, masks and colour table are read from
+// it alone; fileSize is the length of the whole file, which the pixels must lie within:
+// file.size() for a file in one piece, more when the pixels are kept elsewhere.
+BmpLayout ReadBmpLayout(std::span<const std::uint8_t> file, std::uint64_t fileSize, std::uint64_t maxPixels);
 
 } // namespace nerula

@@ -76,6 +76,16 @@ bool ReadBmpFileInto(
     const std::function<std::span<std::uint32_t>(std::int32_t width, std::int32_t height)>& target,
     std::uint64_t maxPixels = kMaxBmpPixels);
 
+// A packed DIB in two pieces, as image plug-ins hand one over: the BITMAPINFO (header,
+// masks, colour table) and the pixel data. Read by the rules above as the file that a
+// file header pointing just past the BITMAPINFO would make of the two, but without
+// putting them together: the headers are read from `info` alone and the pixels from `bits`
+// alone, and a large picture's pixels are not copied before they are decoded.
+bool ReadDibInto(
+    std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits,
+    const std::function<std::span<std::uint32_t>(std::int32_t width, std::int32_t height)>& target,
+    std::uint64_t maxPixels = kMaxBmpPixels);
+
 // The values that the window's caption shows, read as if the DIB header were always the
 // 40-byte one whatever its size field says: biWidth, biHeight, biBitCount (as signed 16
 // bits) and the low 16 bits of biXPelsPerMeter and biYPelsPerMeter. Nothing is checked but

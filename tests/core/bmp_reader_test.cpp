@@ -701,5 +701,126 @@ TEST(ReadBmpFileInto, DecodesIntoTheCallersMemoryOnlyOnceTheHeadersAreSound) {
         Exception);
 }
 
+// What a read ends in: the picture, or the message it fails with.
+struct Outcome {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool hasAlpha = false;
+    std::string pixels;
+    std::string error;
+};
+
+template <typename Read>
+Outcome OutcomeOf(const Read& read) {
+    Outcome outcome;
+    std::vector<std::uint32_t> pixels;
+    try {
+        outcome.hasAlpha = read([&](std::int32_t width, std::int32_t height) {
+            outcome.width = width;
+            outcome.height = height;
+            pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+            return std::span<std::uint32_t>(pixels);
+        });
+    } catch (const Exception& e) {
+        return Outcome{0, 0, false, "", test::Printable(e.Message())};
+    }
+    outcome.pixels = Hex(pixels);
+    return outcome;
+}
+
+// The BITMAPINFO and the pixels of a file built with its pixels right after its headers,
+// each in a buffer of its own, as an image plug-in hands them over.
+struct DibPieces {
+    std::vector<std::uint8_t> info;
+    std::vector<std::uint8_t> bits;
+};
+
+DibPieces Split(const std::vector<std::uint8_t>& file) {
+    const std::size_t offset = file[10] | file[11] << 8;
+    return {{file.begin() + 14, file.begin() + static_cast<std::ptrdiff_t>(offset)},
+            {file.begin() + static_cast<std::ptrdiff_t>(offset), file.end()}};
+}
+
+Outcome DibOutcome(const DibPieces& dib) {
+    return OutcomeOf([&](const auto& target) { return ReadDibInto(dib.info, dib.bits, target); });
+}
+
+TEST(ReadDibInto, ReadsThePiecesAsTheFileTheyMake) {
+    std::vector<std::pair<std::string, BmpFixture>> fixtures;
+    for (const std::uint32_t headerSize : {40u, 124u}) {
+        for (const std::uint16_t bitCount : {1, 4, 8, 16, 24, 32}) {
+            for (const bool topDown : {false, true}) {
+                const Sample sample = SampleFor(bitCount);
+                BmpFixture bmp;
+                bmp.headerSize = headerSize;
+                bmp.width = 3;
+                bmp.height = topDown ? -2 : 2;
+                bmp.bitCount = bitCount;
+                bmp.palette = sample.palette;
+                bmp.pixels = PackRows(sample.stored, bitCount, topDown);
+                fixtures.emplace_back(std::to_string(headerSize) + "-byte header, " +
+                                          std::to_string(bitCount) + " bits" + (topDown ? ", top-down" : ""),
+                                      bmp);
+            }
+        }
+    }
+    BmpFixture masked;
+    masked.width = 2;
+    masked.bitCount = 16;
+    masked.compression = test::kBiAlphaBitFields;
+    masked.masks = {0x0F00, 0x00F0, 0x000F, 0xF000};
+    masked.pixels = {0x00, 0xF8, 0x34, 0x12};
+    fixtures.emplace_back("masks after the header, with alpha", masked);
+    BmpFixture rle;
+    rle.width = 3;
+    rle.height = 2;
+    rle.bitCount = 8;
+    rle.compression = test::kBiRle8;
+    rle.palette = PaletteColours(4);
+    rle.pixels = {0x03, 0x01, 0x00, 0x00, 0x02, 0x02, 0x00, 0x01};
+    fixtures.emplace_back("RLE8", rle);
+    BmpFixture topDownRle = rle;
+    topDownRle.height = -2;
+    fixtures.emplace_back("top-down RLE8", topDownRle);
+    BmpFixture tooManyColours = Base8();
+    tooManyColours.coloursUsed = 257;
+    fixtures.emplace_back("more colours than 8 bits have", tooManyColours);
+    BmpFixture rowsCut = Base8();
+    rowsCut.pixels.resize(rowsCut.pixels.size() - 2);
+    fixtures.emplace_back("the last row cut short", rowsCut);
+    BmpFixture tooWide = Base8();
+    tooWide.width = 1 << 20;
+    fixtures.emplace_back("far more rows than the pixels hold", tooWide);
+
+    for (const auto& [name, fixture] : fixtures) {
+        const std::vector<std::uint8_t> file = fixture.Build();
+        const Outcome expected = OutcomeOf([&](const auto& target) { return ReadBmpFileInto(file, target); });
+        const Outcome actual = DibOutcome(Split(file));
+        EXPECT_EQ(actual.width, expected.width) << name;
+        EXPECT_EQ(actual.height, expected.height) << name;
+        EXPECT_EQ(actual.hasAlpha, expected.hasAlpha) << name;
+        EXPECT_EQ(actual.pixels, expected.pixels) << name;
+        EXPECT_EQ(actual.error, expected.error) << name;
+    }
+}
+
+// The headers come from the BITMAPINFO alone: where a file would find its colour table in
+// the bytes after its header, the pieces lack one.
+TEST(ReadDibInto, NeverTakesTheBitmapInfoFromThePixels) {
+    BmpFixture bmp;
+    bmp.width = 32;
+    bmp.height = 32;
+    bmp.bitCount = 8;
+    bmp.coloursUsed = 256; // 1 KiB of colour table, none of it written
+    bmp.pixels.assign(2 * 32 * 32, 0x01); // room for the table and the rows
+    const std::vector<std::uint8_t> file = bmp.Build();
+    EXPECT_EQ(ErrorOf(file), u"") << "a file reads its colour table from the bytes after its header";
+
+    const DibPieces pieces = Split(file);
+    EXPECT_EQ(DibOutcome(pieces).error, test::Printable(kReadError));
+    EXPECT_EQ(DibOutcome({{}, pieces.bits}).error, test::Printable(kReadError));
+    EXPECT_EQ(DibOutcome({pieces.info, {}}).error, test::Printable(kReadError));
+}
+
 } // namespace
 } // namespace nerula

@@ -1,11 +1,13 @@
-// Arbitrary bytes into the BMP reader. Every input must either decode into a picture that
-// keeps the reader's promises or fail with one of its two messages; the sanitizers catch
-// every read or write outside the buffers.
+// Arbitrary bytes into the BMP reader, as a file and as the two pieces of a packed DIB that
+// an image plug-in hands over. Every input must either decode into a picture that keeps
+// the reader's promises or fail with one of its two messages; the sanitizers catch every
+// read or write outside the buffers.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
+#include <vector>
 
 #include "common/exception.h"
 #include "image/bmp_reader.h"
@@ -46,6 +48,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckPicture(nerula::ReadBmpFile(file, kFuzzMaxPixels));
     } catch (const nerula::Exception& e) {
         CheckMessage(e);
+    }
+    if (size >= 14) {
+        // The pieces in buffers of their own, split where the file header says the pixels
+        // start (or anywhere else the fuzzer makes it say), so that a read from one into
+        // the other is caught.
+        const std::size_t split = 14 + (data[10] | data[11] << 8) % (size - 14 + 1);
+        const std::vector<std::uint8_t> info(data + 14, data + split);
+        const std::vector<std::uint8_t> bits(data + split, data + size);
+        nerula::DecodedBitmap bitmap;
+        try {
+            bitmap.hasAlpha = nerula::ReadDibInto(
+                info, bits,
+                [&bitmap](std::int32_t width, std::int32_t height) {
+                    bitmap.width = width;
+                    bitmap.height = height;
+                    bitmap.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+                    return std::span<std::uint32_t>(bitmap.pixels);
+                },
+                kFuzzMaxPixels);
+            CheckPicture(bitmap);
+        } catch (const nerula::Exception& e) {
+            CheckMessage(e);
+        }
     }
     try {
         nerula::ReadBmpInfoHeader(file);

@@ -1,7 +1,6 @@
 #include "image/win/picture_decoding.h"
 
 #include <span>
-#include <vector>
 
 #include "common/exception.h"
 #include "common/win/wide.h"
@@ -51,45 +50,30 @@ int WINAPI GoOn(int, int, LONG_PTR) {
     return 0;
 }
 
-void PutLittleEndian32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
-// A plug-in's BITMAPINFO and rows behind a BMP file header, so that the same careful
-// reader as for BMP files checks the header against the sizes of the two handles before
-// any row is read, and turns rows stored top-down the right way up.
-std::vector<std::uint8_t> AsBmpFile(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits) {
-    const std::size_t size = 14 + info.size() + bits.size();
-    std::vector<std::uint8_t> file;
-    // Appended into reserved room rather than copied over zeros: the rows are large, and
-    // are then written once.
-    file.reserve(size);
-    file.resize(14);
-    file[0] = 'B';
-    file[1] = 'M';
-    PutLittleEndian32(file, 2, static_cast<std::uint32_t>(size));
-    PutLittleEndian32(file, 10, static_cast<std::uint32_t>(14 + info.size()));
-    file.insert(file.end(), info.begin(), info.end());
-    file.insert(file.end(), bits.begin(), bits.end());
-    return file;
-}
-
 // Decoded straight into the DIB section: the pixels are neither held nor copied twice.
-Picture ReadBmpPicture(std::span<const std::uint8_t> file) {
+// `read` is given the target that makes the picture once its size is known.
+template <typename Read>
+Picture DecodeIntoPicture(const Read& read) {
     Picture picture;
-    ReadBmpFileInto(file, [&picture](std::int32_t width, std::int32_t height) {
+    read([&picture](std::int32_t width, std::int32_t height) {
         picture = Picture(width, height);
         return picture.MutablePixels();
     });
     return picture;
 }
 
-// For a plug-in's picture, whatever fails, the reader or the DIB section, means no picture.
-std::optional<Picture> PictureFromBmpFile(std::span<const std::uint8_t> file) {
+Picture ReadBmpPicture(std::span<const std::uint8_t> file) {
+    return DecodeIntoPicture([file](const auto& target) { ReadBmpFileInto(file, target); });
+}
+
+// A plug-in's BITMAPINFO and rows, read by the same careful reader as BMP files, which
+// checks the header against the sizes of the two handles before any row is read and turns
+// rows stored top-down the right way up. Whatever fails, the reader or the DIB section,
+// means no picture.
+std::optional<Picture> PictureFromDib(std::span<const std::uint8_t> info,
+                                      std::span<const std::uint8_t> bits) {
     try {
-        return ReadBmpPicture(file);
+        return DecodeIntoPicture([info, bits](const auto& target) { ReadDibInto(info, bits, target); });
     } catch (const Exception&) {
         return std::nullopt;
     }
@@ -135,15 +119,10 @@ std::optional<Picture> DecodePicture(const std::wstring& path, const MemoryStrea
         }
         return std::nullopt;
     }
-    std::vector<std::uint8_t> file;
-    {
-        const LockedLocal lockedInfo(info);
-        const LockedLocal lockedBits(bits);
-        file = AsBmpFile(lockedInfo.Bytes(), lockedBits.Bytes());
-    }
-    // The plug-in's copy of the rows is freed before decoding: it is not needed any more,
-    // and a large picture would otherwise be held once more while the DIB section fills.
-    return PictureFromBmpFile(file);
+    // Decoded from the plug-in's own memory, which is freed once the picture is made.
+    const LockedLocal lockedInfo(info);
+    const LockedLocal lockedBits(bits);
+    return PictureFromDib(lockedInfo.Bytes(), lockedBits.Bytes());
 }
 
 std::optional<susie::PictureInfo> ReadPictureInfo(const std::wstring& path, const MemoryStream& stream,
