@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "common/exception.h"
 #include "common/win/unique_handle.h"
@@ -31,7 +32,7 @@ LocalMemory ControlBuffer(std::u16string_view text) {
 }
 
 // Gives a multi-line edit control the buffer to show and keep, and frees the one it had.
-// False, with the buffer still the caller's, when the control does not take it.
+// False when the control answers with another handle than the one it was given.
 bool HandOver(HWND edit, LocalMemory& buffer) {
     const auto old = reinterpret_cast<HLOCAL>(SendMessageW(edit, EM_GETHANDLE, 0, 0));
     SendMessageW(edit, EM_SETHANDLE, reinterpret_cast<WPARAM>(buffer.Get()), 0);
@@ -54,19 +55,27 @@ LocalMemory TakeBuffer(HWND edit) {
         return {};
     }
     SendMessageW(edit, EM_SETHANDLE, reinterpret_cast<WPARAM>(empty.Get()), 0);
-    if (reinterpret_cast<HLOCAL>(SendMessageW(edit, EM_GETHANDLE, 0, 0)) != empty.Get()) {
-        return {};
-    }
+    const bool taken = reinterpret_cast<HLOCAL>(SendMessageW(edit, EM_GETHANDLE, 0, 0)) == empty.Get();
+    // Even a control that answers otherwise may hold the empty buffer: it is never freed
+    // under the control.
     empty.Release();
-    return LocalMemory(text);
+    return taken ? LocalMemory(text) : LocalMemory();
 }
 
-// Shows the text of a buffer by WM_SETTEXT, which copies it.
-bool CopyIn(HWND edit, const LocalMemory& buffer) {
+// Shows the buffer's text: handed over where the control takes it, copied in otherwise.
+void ShowBuffer(HWND edit, LocalMemory buffer) {
+    if (HandOver(edit, buffer)) {
+        return;
+    }
     const auto* units = static_cast<const wchar_t*>(LocalLock(buffer.Get()));
     const LRESULT taken = SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(units));
     LocalUnlock(buffer.Get());
-    return taken != FALSE;
+    // A control that answered with another handle may still hold this one: it is left
+    // rather than freed under the control.
+    buffer.Release();
+    if (taken == FALSE) {
+        throw Exception(u"テキストがメモの容量を超えています");
+    }
 }
 
 } // namespace
@@ -148,9 +157,7 @@ void TextView::SetBothScrollBars(bool both) {
     bothScrollBars_ = both;
     CreateControl(visible, bounds);
 
-    if (!HandOver(hwnd_, text) && !CopyIn(hwnd_, text)) {
-        throw Exception(u"テキストがメモの容量を超えています");
-    }
+    ShowBuffer(hwnd_, std::move(text));
     SetSelection(selection);
     SendMessageW(hwnd_, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
     if (focused) {
@@ -188,9 +195,7 @@ void TextView::SetText(std::u16string text) {
     // it is, so a large file's text is held once: tens of megabytes less at the peak.
     LocalMemory buffer = ControlBuffer(text);
     std::u16string().swap(text);
-    if (!HandOver(hwnd_, buffer) && !CopyIn(hwnd_, buffer)) {
-        throw Exception(u"テキストがメモの容量を超えています");
-    }
+    ShowBuffer(hwnd_, std::move(buffer));
 }
 
 TextSelection TextView::Selection() const {
