@@ -1,6 +1,5 @@
 #include "nerula_pipeline.h"
 
-#include <algorithm>
 #include <memory>
 
 #include <windows.h>
@@ -54,11 +53,7 @@ StepTimes TimeNerulaSteps(const std::wstring& path) {
         times.load = clock.Milliseconds();
     }
 
-    std::span<const std::uint8_t> bytes = stream.Remaining();
-    const std::span<const std::uint8_t> mark = encoding->ByteOrderMark();
-    if (!mark.empty() && bytes.size() >= mark.size() && std::equal(mark.begin(), mark.end(), bytes.begin())) {
-        bytes = bytes.subspan(mark.size());
-    }
+    const std::span<const std::uint8_t> bytes = WithoutByteOrderMark(*encoding, stream.Remaining());
     clock = Stopwatch();
     const std::u16string decoded = encoding->Decode(bytes);
     times.decode = clock.Milliseconds();

@@ -16,8 +16,6 @@ namespace {
 using text_model::CharClass;
 using text_model::TextScore;
 
-constexpr std::size_t kWindow = kCodePageDetectionWindow;
-
 // How far a text that starts with plain ASCII is searched for its first other byte.
 constexpr std::size_t kAsciiLookAhead = 1024 * 1024;
 
@@ -181,7 +179,7 @@ int DetectCodePage(std::span<const std::uint8_t> bytes) {
     if (StartsWith(bytes, {0xFE, 0xFF})) {
         return kCodePageUtf16Be;
     }
-    std::span<const std::uint8_t> window = bytes.first(std::min(bytes.size(), kWindow));
+    std::span<const std::uint8_t> window = bytes.first(std::min(bytes.size(), kCodePageDetectionWindow));
     WindowFacts facts = Survey(window, window.size() == bytes.size());
     if (!facts.hasHighBytes && !facts.hasNul && !facts.hasJisEscape && window.size() < bytes.size()) {
         // A long ASCII head (a licence, a log's first hours) says nothing about the rest:
@@ -192,7 +190,7 @@ int DetectCodePage(std::span<const std::uint8_t> bytes) {
         if (start == searched.size()) {
             return kCodePageUnknown;
         }
-        window = bytes.subspan(start, std::min(bytes.size() - start, kWindow));
+        window = bytes.subspan(start, std::min(bytes.size() - start, kCodePageDetectionWindow));
         facts = Survey(window, start + window.size() == bytes.size());
     }
     if (window.empty()) {

@@ -83,12 +83,17 @@ void Widen(std::u16string& text, std::size_t addedUnits, bool replaceNuls) {
 
 } // namespace
 
-std::u16string LoadText(const Encoding& encoding, std::span<const std::uint8_t> bytes) {
+std::span<const std::uint8_t> WithoutByteOrderMark(const Encoding& encoding,
+                                                   std::span<const std::uint8_t> bytes) {
     const std::span<const std::uint8_t> mark = encoding.ByteOrderMark();
     if (!mark.empty() && bytes.size() >= mark.size() && std::equal(mark.begin(), mark.end(), bytes.begin())) {
-        bytes = bytes.subspan(mark.size());
+        return bytes.subspan(mark.size());
     }
-    std::u16string text = encoding.Decode(bytes);
+    return bytes;
+}
+
+std::u16string LoadText(const Encoding& encoding, std::span<const std::uint8_t> bytes) {
+    std::u16string text = encoding.Decode(WithoutByteOrderMark(encoding, bytes));
     // One look decides both steps; most texts need at most one of them, and when the
     // breaks are widened the NULs go on the same pass.
     const TextNeeds needs = Examine(text);

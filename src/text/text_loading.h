@@ -13,6 +13,10 @@ namespace nerula {
 // search offsets stay those of the file's own text.
 inline constexpr char16_t kNulPlaceholder = u'\u2400';
 
+// The bytes after the encoding's own byte-order mark, when they start with it.
+std::span<const std::uint8_t> WithoutByteOrderMark(const Encoding& encoding,
+                                                   std::span<const std::uint8_t> bytes);
+
 // Skips the encoding's own byte-order mark, decodes the rest in one piece, normalises
 // the line breaks to CR LF and makes NULs visible.
 std::u16string LoadText(const Encoding& encoding, std::span<const std::uint8_t> bytes);
