@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 #include <string_view>
+#include <vector>
 
 namespace nerula {
 namespace {
@@ -69,12 +71,41 @@ Escape JisEscapeAt(std::span<const std::uint8_t> bytes, std::size_t at) {
     return found;
 }
 
+// Which byte order the NULs of a window point to. UTF-16 text with any Latin letters,
+// digits, spaces or line breaks in it has a NUL beside each of them, always on the same
+// side of its unit; NULs anywhere else (a stray one, a padded end) are no sign of UTF-16.
+enum class NulPattern { None, Utf16Le, Utf16Be };
+
+NulPattern FindNulPattern(std::span<const std::uint8_t> window) {
+    // Units with a NUL in only one of their bytes: a character below U+0100 in UTF-16LE
+    // (NUL second) or UTF-16BE (NUL first).
+    std::size_t nulSecond = 0;
+    std::size_t nulFirst = 0;
+    for (std::size_t i = 0; i + 1 < window.size(); i += 2) {
+        if ((window[i] == 0) != (window[i + 1] == 0)) {
+            ++(window[i] == 0 ? nulFirst : nulSecond);
+        }
+    }
+    // At least two such units, one in sixteen of all, and four times as many on one side as
+    // on the other: Japanese UTF-16 has some the other way round (U+3000, U+4E00, ...).
+    auto dominates = [&](std::size_t one, std::size_t other) {
+        return one >= 2 && one * 16 >= window.size() / 2 && other * 4 <= one;
+    };
+    if (dominates(nulSecond, nulFirst)) {
+        return NulPattern::Utf16Le;
+    }
+    if (dominates(nulFirst, nulSecond)) {
+        return NulPattern::Utf16Be;
+    }
+    return NulPattern::None;
+}
+
 struct WindowFacts {
     bool hasHighBytes = false;
-    bool hasNul = false;
     bool hasJisEscape = false;
     // An escape's first bytes end the input: a text cut inside one.
     bool endsInJisEscape = false;
+    NulPattern nuls = NulPattern::None;
 };
 
 WindowFacts Survey(std::span<const std::uint8_t> window, bool endsInput) {
@@ -83,15 +114,20 @@ WindowFacts Survey(std::span<const std::uint8_t> window, bool endsInput) {
         const std::uint8_t b = window[i];
         if (b >= 0x80) {
             facts.hasHighBytes = true;
-        } else if (b == 0) {
-            facts.hasNul = true;
         } else if (b == kEsc && !facts.hasJisEscape) {
             const Escape escape = JisEscapeAt(window, i);
             facts.hasJisEscape = escape == Escape::Whole;
             facts.endsInJisEscape = escape == Escape::CutOff && endsInput;
         }
     }
+    facts.nuls = FindNulPattern(window);
     return facts;
+}
+
+// Whether a window of 7-bit bytes says anything: escapes of iso-2022-jp, or NULs in the
+// pattern of UTF-16.
+bool SaysSomething(const WindowFacts& facts) {
+    return facts.hasHighBytes || facts.hasJisEscape || facts.nuls != NulPattern::None;
 }
 
 struct Candidate {
@@ -127,12 +163,17 @@ bool IsText(const Candidate& c) {
     return (c.codePage == kCodePageUtf8 && s.BadChars() == 0) || s.Count(CharClass::Rare) * 4 <= s.Chars();
 }
 
+// What each NUL costs a reading where the NULs stand in the pattern of UTF-16: there they
+// tell UTF-16 from the other readings, which show them as characters no text has.
+// Elsewhere they cost nothing: a stray NUL or a padded end says nothing about the text.
+constexpr std::int64_t kPatternNulCost = 32 * 16;
+
 // The cheapest reading that is text; earlier candidates win ties.
-int Cheapest(std::span<const Candidate> candidates) {
+int Cheapest(std::span<const Candidate> candidates, std::int64_t nulCost) {
     const Candidate* best = nullptr;
     std::int64_t bestCost = 0;
     for (const Candidate& c : candidates) {
-        const std::int64_t cost = c.score.Cost() + Prior(c.codePage);
+        const std::int64_t cost = c.score.Cost() + Prior(c.codePage) + c.score.Nuls() * nulCost;
         if (IsText(c) && (best == nullptr || cost < bestCost)) {
             best = &c;
             bestCost = cost;
@@ -141,30 +182,64 @@ int Cheapest(std::span<const Candidate> candidates) {
     return best != nullptr ? best->codePage : kCodePageUnknown;
 }
 
-int DetectInWindow(std::span<const std::uint8_t> window, const WindowFacts& facts) {
-    if (!facts.hasHighBytes) {
-        if (facts.hasJisEscape && !facts.hasNul) {
-            return kCodePageIso2022Jp;
+// The readings that take a byte below 0x80 for an ASCII character see the window without
+// its NULs, so that a NUL, even one inside a character, leaves the characters around it
+// whole; the reading still counts them. Most texts have none and are not copied.
+class WithoutNuls {
+public:
+    explicit WithoutNuls(std::span<const std::uint8_t> window) : bytes_(window) {
+        const auto nuls = std::count(window.begin(), window.end(), std::uint8_t{0});
+        if (nuls > 0) {
+            copy_.reserve(window.size() - static_cast<std::size_t>(nuls));
+            std::copy_if(window.begin(), window.end(), std::back_inserter(copy_),
+                         [](std::uint8_t b) { return b != 0; });
+            bytes_ = copy_;
+            nuls_ = static_cast<int>(nuls);
         }
-        // 7-bit bytes are ASCII, unless they pair up into UTF-16: ASCII text with NULs
-        // between, or Japanese whose both bytes lie below 0x80 (much of the hiragana).
-        const std::array<Candidate, 3> candidates = {{
-            {kCodePageUnknown, text_model::ReadUtf8(window)},
-            {kCodePageUtf16Le, text_model::ReadUtf16(window, false)},
-            {kCodePageUtf16Be, text_model::ReadUtf16(window, true)},
-        }};
-        const int codePage = Cheapest(candidates);
-        // ASCII cut inside an escape sequence: only iso-2022-jp leaves those bytes out.
-        return codePage == kCodePageUnknown && facts.endsInJisEscape ? kCodePageIso2022Jp : codePage;
     }
-    const std::array<Candidate, 5> candidates = {{
-        {kCodePageUtf8, text_model::ReadUtf8(window)},
-        {kCodePageShiftJis, text_model::ReadCp932(window)},
-        {kCodePageEucJp, text_model::ReadEucJp(window)},
-        {kCodePageUtf16Le, text_model::ReadUtf16(window, false)},
-        {kCodePageUtf16Be, text_model::ReadUtf16(window, true)},
+
+    TextScore Read(TextScore (*reading)(std::span<const std::uint8_t>)) const {
+        TextScore score = reading(bytes_);
+        score.AddNuls(nuls_);
+        return score;
+    }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+    std::vector<std::uint8_t> copy_;
+    int nuls_ = 0;
+};
+
+// `utf16` is false when the window cannot be UTF-16: the file has an odd number of bytes,
+// or the window starts after a head of ASCII.
+int DetectInWindow(std::span<const std::uint8_t> window, const WindowFacts& facts, bool utf16) {
+    const std::int64_t nulCost = facts.nuls != NulPattern::None ? kPatternNulCost : 0;
+    const WithoutNuls singleBytes(window);
+    if (!facts.hasHighBytes) {
+        // Reading 7-bit bytes as UTF-16 without a byte-order mark needs the NULs that its
+        // Latin characters bring: "j0" or "x0y0" would read as Japanese in UTF-16 too.
+        // Lacking them, 7-bit text is ASCII, or iso-2022-jp when it has its escapes.
+        if (!utf16 || facts.nuls == NulPattern::None) {
+            return facts.hasJisEscape || facts.endsInJisEscape ? kCodePageIso2022Jp : kCodePageUnknown;
+        }
+        const bool bigEndian = facts.nuls == NulPattern::Utf16Be;
+        const std::array<Candidate, 2> candidates = {{
+            {kCodePageUnknown, singleBytes.Read(text_model::ReadUtf8)},
+            {bigEndian ? kCodePageUtf16Be : kCodePageUtf16Le, text_model::ReadUtf16(window, bigEndian)},
+        }};
+        return Cheapest(candidates, nulCost);
+    }
+    std::array<Candidate, 5> candidates = {{
+        {kCodePageUtf8, singleBytes.Read(text_model::ReadUtf8)},
+        {kCodePageShiftJis, singleBytes.Read(text_model::ReadCp932)},
+        {kCodePageEucJp, singleBytes.Read(text_model::ReadEucJp)},
     }};
-    return Cheapest(candidates);
+    std::size_t count = 3;
+    if (utf16) {
+        candidates[count++] = {kCodePageUtf16Le, text_model::ReadUtf16(window, false)};
+        candidates[count++] = {kCodePageUtf16Be, text_model::ReadUtf16(window, true)};
+    }
+    return Cheapest(std::span<const Candidate>(candidates.data(), count), nulCost);
 }
 
 } // namespace
@@ -179,12 +254,15 @@ int DetectCodePage(std::span<const std::uint8_t> bytes) {
     if (StartsWith(bytes, {0xFE, 0xFF})) {
         return kCodePageUtf16Be;
     }
+    // UTF-16 comes in whole units.
+    bool utf16 = bytes.size() % 2 == 0;
     std::span<const std::uint8_t> window = bytes.first(std::min(bytes.size(), kCodePageDetectionWindow));
     WindowFacts facts = Survey(window, window.size() == bytes.size());
-    if (!facts.hasHighBytes && !facts.hasNul && !facts.hasJisEscape && window.size() < bytes.size()) {
+    if (!SaysSomething(facts) && window.size() < bytes.size()) {
         // A long ASCII head (a licence, a log's first hours) says nothing about the rest:
         // judge the text from its first byte that is not plain ASCII, if one comes soon
-        // enough. All bytes before it are ASCII, so a character starts there.
+        // enough. All bytes before it are ASCII, so a character starts there, and the text
+        // is no UTF-16, which would have shown its NULs.
         const std::span<const std::uint8_t> searched = bytes.first(std::min(bytes.size(), kAsciiLookAhead));
         const std::size_t start = FindNonAscii(searched, window.size());
         if (start == searched.size()) {
@@ -192,11 +270,12 @@ int DetectCodePage(std::span<const std::uint8_t> bytes) {
         }
         window = bytes.subspan(start, std::min(bytes.size() - start, kCodePageDetectionWindow));
         facts = Survey(window, start + window.size() == bytes.size());
+        utf16 = false;
     }
     if (window.empty()) {
         return kCodePageUnknown;
     }
-    return DetectInWindow(window, facts);
+    return DetectInWindow(window, facts, utf16);
 }
 
 } // namespace nerula

@@ -17,8 +17,8 @@ inline constexpr int kCodePageUtf16Be = 1201;
 inline constexpr int kCodePageUnknown = -1;
 
 // Returns one of the code pages above for the bytes of a file (from its first byte), or -1
-// when nothing can be said: no bytes, pure 7-bit ASCII (which the system's ANSI code page
-// decodes as well as any), or bytes that read as no text in any of them.
+// when nothing can be said: no bytes, 7-bit text that is plain ASCII (which the system's
+// ANSI code page decodes as well as any), or bytes that read as no text in any of them.
 //
 // A byte-order mark decides alone: EF BB BF is UTF-8, FE FF UTF-16BE, FF FE UTF-16LE, even
 // when FF FE 00 00 would make it UTF-32LE: Nerula has no UTF-32 decoder, and reading UTF-32LE
@@ -29,6 +29,11 @@ inline constexpr int kCodePageUnknown = -1;
 // rest is decided by reading the bytes in each candidate encoding and keeping the reading
 // that looks most like Japanese text (japanese_text_model.h). A character cut off at the end
 // of the bytes counts for nothing against an encoding.
+//
+// UTF-16 without a mark needs evidence: a file of an odd number of bytes is never UTF-16, and
+// 7-bit bytes are read as UTF-16 only when they have NULs on one side of their units, as the
+// Latin characters of UTF-16 text do. Other NULs (a stray one, a padded end) decide nothing:
+// the text around them does.
 //
 // Only a bounded part of the bytes is read, so the cost does not grow with the file: the
 // first 16 KiB, and when those are plain ASCII, the 16 KiB from the first byte that is not,

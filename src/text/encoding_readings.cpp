@@ -82,6 +82,15 @@ ModelChar HalfWidthKana(std::uint32_t b) {
     return ModelCodePoint(0xFF61 + (b - 0xA1));
 }
 
+// A byte below 0x80, which every reading but UTF-16's takes as the ASCII character.
+void AddAscii(TextScore& score, std::uint8_t b) {
+    if (b == 0) {
+        score.AddNuls(1);
+    } else {
+        score.Add(ModelCodePoint(b));
+    }
+}
+
 } // namespace
 
 TextScore ReadUtf8(std::span<const std::uint8_t> bytes) {
@@ -91,7 +100,7 @@ TextScore ReadUtf8(std::span<const std::uint8_t> bytes) {
     while (i < n) {
         const std::uint8_t b = bytes[i];
         if (b < 0x80) {
-            score.Add(ModelCodePoint(b));
+            AddAscii(score, b);
             ++i;
             continue;
         }
@@ -146,7 +155,7 @@ TextScore ReadCp932(std::span<const std::uint8_t> bytes) {
     while (i < n) {
         const std::uint8_t b = bytes[i];
         if (b < 0x80) {
-            score.Add(ModelCodePoint(b));
+            AddAscii(score, b);
             ++i;
         } else if (In(b, 0xA1, 0xDF)) {
             score.Add(HalfWidthKana(b));
@@ -178,7 +187,7 @@ TextScore ReadEucJp(std::span<const std::uint8_t> bytes) {
     while (i < n) {
         const std::uint8_t b = bytes[i];
         if (b < 0x80) {
-            score.Add(ModelCodePoint(b));
+            AddAscii(score, b);
             ++i;
             continue;
         }
@@ -238,38 +247,39 @@ TextScore ReadEucJp(std::span<const std::uint8_t> bytes) {
 TextScore ReadUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
     TextScore score;
     const std::size_t units = bytes.size() / 2;
+    const bool oddByte = bytes.size() % 2 != 0;
     auto unitAt = [&](std::size_t u) {
         const std::uint8_t first = bytes[2 * u];
         const std::uint8_t second = bytes[2 * u + 1];
         return static_cast<char32_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
     };
-    std::size_t u = 0;
-    while (u < units) {
+    auto isLowSurrogate = [](char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+    for (std::size_t u = 0; u < units; ++u) {
         const char32_t c = unitAt(u);
+        if (c == 0) {
+            score.AddNuls(1);
+            continue;
+        }
         if (c >= 0xD800 && c <= 0xDBFF) {
-            if (u + 1 == units && bytes.size() % 2 == 0) {
-                score.AddTruncatedTail(score.CostOf(ModelCodePoint(kSupplementary)));
-                ++u;
-                continue;
-            }
             if (u + 1 == units) {
-                // A high surrogate, then one byte of the next unit: let the odd byte's
-                // completion below stand for the whole cut pair.
-                ++u;
-                continue;
-            }
-            const char32_t low = unitAt(u + 1);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
+                // The pair is cut after its first unit or inside its second: it costs what
+                // a whole pair would, when the byte that is there can begin a low surrogate
+                // (in UTF-16BE that byte is the high one, DC to DF; in -LE any low byte).
+                const bool pairGoesOn = !oddByte || !bigEndian || (bytes.back() >= 0xDC && bytes.back() <= 0xDF);
+                if (pairGoesOn) {
+                    score.AddTruncatedTail(score.CostOf(ModelCodePoint(kSupplementary)));
+                    return score;
+                }
+            } else if (const char32_t low = unitAt(u + 1); isLowSurrogate(low)) {
                 score.Add(ModelCodePoint(0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00)));
-                u += 2;
+                ++u;
                 continue;
             }
         }
         // A lone surrogate is classed Bad by the model.
         score.Add(ModelCodePoint(c));
-        ++u;
     }
-    if (bytes.size() % 2 != 0) {
+    if (oddByte) {
         // The known byte of the last unit: its high byte in UTF-16BE, its low byte in -LE.
         const std::uint32_t known = bytes.back();
         score.AddTruncatedTail(Cheapest(score, 0, 0xFF, [&](std::uint32_t other) {

@@ -1,7 +1,8 @@
 #pragma once
 // Reads bytes as one candidate encoding and scores the result with the Japanese text model.
 // Each reading decodes every byte: undecodable bytes are counted, not skipped, and a
-// character cut off at the end of the bytes costs no more than a whole one.
+// character cut off at the end of the bytes costs no more than a whole one (give or take
+// kCutCharacterCost). NULs are counted apart (TextScore::AddNuls).
 
 #include "text/japanese_text_model.h"
 

@@ -25,8 +25,6 @@ constexpr std::uint16_t kBadCost = Bits(32);
 constexpr std::uint16_t kInvalidCost = Bits(40);
 // A sign repeated, as in "~~~~", "----", "＝＝＝" or "───": rules and frames in text files.
 constexpr std::uint16_t kRepeatCost = Bits(2);
-// Added to a cut character's cheapest completion, which is lower than what a real one costs.
-constexpr std::uint16_t kTruncatedCost = Bits(2);
 
 constexpr ModelChar kBad{CharClass::Bad, 0};
 
@@ -215,12 +213,12 @@ std::uint32_t TextScore::CostOf(ModelChar c) const {
 
 void TextScore::Add(ModelChar c) {
     ++chars_;
+    ++counts_[static_cast<int>(c.cls)];
     if (c.cls == CharClass::Bad) {
         ++bad_;
         cost_ += kBadCost;
         return;
     }
-    ++counts_[static_cast<int>(c.cls)];
     cost_ += CostOf(c);
     prev_ = c.cls;
     prevCodePoint_ = c.codePoint;
@@ -232,8 +230,12 @@ void TextScore::AddInvalid() {
     cost_ += kInvalidCost;
 }
 
+void TextScore::AddNuls(int count) {
+    nuls_ += count;
+}
+
 void TextScore::AddTruncatedTail(std::uint32_t cheapestCompletion) {
-    cost_ += kTruncatedCost + cheapestCompletion;
+    cost_ += kCutCharacterCost + cheapestCompletion;
 }
 
 } // namespace nerula::text_model

@@ -77,16 +77,65 @@ TEST(CodePageDetectorTest, RecognisesUtf16WithoutMark) {
         {"Japanese, BE",
          {0x65, 0xE5, 0x67, 0x2C, 0x8A, 0x9E, 0x30, 0x6E, 0x30, 0xC6, 0x30, 0xAD, 0x30, 0xB9, 0x30, 0xC8},
          kCodePageUtf16Be},
-        // あいうえおかきくけこ: every byte is 7-bit, so it also reads as the ASCII "B0D0F0H0J0K0M0O0Q0S0".
+        // 日本語の text\r\n: the Latin letters bring their NULs.
+        {"Japanese and Latin, LE",
+         {0xE5, 0x65, 0x2C, 0x67, 0x9E, 0x8A, 0x6E, 0x30, 0x20, 0x00, 0x74, 0x00,
+          0x65, 0x00, 0x78, 0x00, 0x74, 0x00, 0x0D, 0x00, 0x0A, 0x00},
+         kCodePageUtf16Le},
+        // テスト "ok": hiragana and katakana whose bytes are all 7-bit, and ASCII.
+        {"7-bit kana and Latin, BE",
+         {0x30, 0xC6, 0x30, 0xB9, 0x30, 0xC8, 0x00, 0x20, 0x00, 0x22, 0x00, 0x6F, 0x00, 0x6B, 0x00, 0x22},
+         kCodePageUtf16Be},
+    });
+    // UTF-16 comes in whole units: the same Japanese cut after an odd number of bytes is
+    // the whole file, and so no UTF-16.
+    const Bytes odd = {0xE5, 0x65, 0x2C, 0x67, 0x9E, 0x8A, 0x6E, 0x30, 0xC6, 0x30, 0xAD};
+    EXPECT_NE(DetectCodePage(odd), kCodePageUtf16Le);
+    EXPECT_NE(DetectCodePage(odd), kCodePageUtf16Be);
+    const Bytes oddAscii = {'H', 0, 'e', 0, 'l', 0, 'l', 0, 'o', 0, '!'};
+    EXPECT_EQ(DetectCodePage(oddAscii), kCodePageUnknown);
+}
+
+TEST(CodePageDetectorTest, ReadsSevenBitTextAsUtf16OnlyWithItsNuls) {
+    ExpectDetected({
+        {"j0", Ascii("j0"), kCodePageUnknown},
+        {"x0y0", Ascii("x0y0"), kCodePageUnknown},
+        {"0a0d0a0d", Ascii("0a0d0a0d"), kCodePageUnknown},
+        {"a line of asterisks", Ascii(std::string(40, '*')), kCodePageUnknown},
+        {"a line of hashes", Ascii(std::string(40, '#') + "\n"), kCodePageUnknown},
+        // あいうえおかきくけこ in UTF-16LE is also the ASCII "B0D0F0H0J0K0M0O0Q0S0", and
+        // without a Latin character there is nothing to tell them apart by.
         {"hiragana in 7-bit bytes, LE",
          {0x42, 0x30, 0x44, 0x30, 0x46, 0x30, 0x48, 0x30, 0x4A, 0x30,
           0x4B, 0x30, 0x4D, 0x30, 0x4F, 0x30, 0x51, 0x30, 0x53, 0x30},
-         kCodePageUtf16Le},
-        // The same Japanese, LE, cut after an odd number of bytes.
-        {"Japanese, LE, cut",
-         {0xE5, 0x65, 0x2C, 0x67, 0x9E, 0x8A, 0x6E, 0x30, 0xC6, 0x30, 0xAD},
-         kCodePageUtf16Le},
+         kCodePageUnknown},
     });
+}
+
+TEST(CodePageDetectorTest, LetsTheTextAroundStrayNulsDecide) {
+    const Bytes sjisLine = Join(kSjisSentence, Ascii("\r\n"));
+    const Bytes eucLine = Join(kEucSentence, Ascii("\r\n"));
+    auto withNulAt = [](Bytes bytes, std::size_t at) {
+        bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), 0x00);
+        return bytes;
+    };
+    auto padded = [](const Bytes& text, std::size_t nuls) { return Join(text, Bytes(nuls, 0x00)); };
+    ExpectDetected({
+        {"ASCII, NUL, no line break (odd)", Ascii(std::string("abcdefg\0def", 11)), kCodePageUnknown},
+        {"ASCII, NUL, no line break (even)", Ascii(std::string("abcdefgh\0def", 12)), kCodePageUnknown},
+        {"ASCII, two NULs", Ascii(std::string("Name:\0value\0 more words here", 30)), kCodePageUnknown},
+        {"Shift-JIS, NUL between characters", withNulAt(sjisLine, 4), kCodePageShiftJis},
+        {"Shift-JIS, NUL inside a character", withNulAt(sjisLine, 5), kCodePageShiftJis},
+        {"EUC-JP, NUL between characters", withNulAt(eucLine, 6), kCodePageEucJp},
+        {"Shift-JIS, padded 5%", padded(Repeat(sjisLine, 20), 20), kCodePageShiftJis},
+        {"Shift-JIS, padded to twice its size", padded(Repeat(sjisLine, 20), 400), kCodePageShiftJis},
+        {"EUC-JP, padded to twice its size", padded(Repeat(eucLine, 20), 400), kCodePageEucJp},
+        {"ASCII, padded", padded(Ascii("log line 1\r\nlog line 2\r\n"), 100), kCodePageUnknown},
+        {"NULs alone", Bytes(64, 0x00), kCodePageUnknown},
+    });
+    // A stray NUL in a long ASCII head does not stop the search for the text after it.
+    Bytes head = withNulAt(Repeat(Ascii("An English preamble of a mostly Japanese file.\n"), 400), 100);
+    EXPECT_EQ(DetectCodePage(Join(head, kSjisSentence)), kCodePageShiftJis);
 }
 
 TEST(CodePageDetectorTest, RecognisesIso2022JpByItsEscapes) {

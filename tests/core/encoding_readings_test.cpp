@@ -46,7 +46,60 @@ TEST(EncodingReadingsTest, CharacterCutAtTheEndIsNotBad) {
         {"EUC-JP 0x8E", kEucJp, {'a', 0x8E}, 0},
         {"UTF-16LE odd byte", kUtf16Le, {'a', 0x00, 0x42}, 0},
         {"UTF-16BE high surrogate", kUtf16Be, {0x00, 'a', 0xD8, 0x3D}, 0},
+        {"UTF-16BE pair cut in its low surrogate", kUtf16Be, {0x00, 'a', 0xD8, 0x3D, 0xDE}, 0},
+        {"UTF-16LE pair cut in its low surrogate", kUtf16Le, {'a', 0x00, 0x3D, 0xD8, 0x00}, 0},
     });
+}
+
+// A character cut off costs no more than the whole one would, give or take the cut's
+// surcharge: for a surrogate pair too,
+// whether it is cut after its first unit or inside its second.
+TEST(EncodingReadingsTest, CutSurrogatePairCostsNoMoreThanAWholeOne) {
+    struct Case {
+        const char* name;
+        bool bigEndian;
+        Bytes cut;
+        Bytes whole;
+    };
+    const Case cases[] = {
+        {"BE, inside the low unit", true, {0x00, 0xDD, 0xD8, 0x00, 0xDE}, {0x00, 0xDD, 0xD8, 0x00, 0xDE, 0x00}},
+        {"BE, after the high unit", true, {0x00, 0xDD, 0xD8, 0x00}, {0x00, 0xDD, 0xD8, 0x00, 0xDE, 0x00}},
+        {"LE, inside the low unit", false, {0xDD, 0x00, 0x00, 0xD8, 0x00}, {0xDD, 0x00, 0x00, 0xD8, 0x00, 0xDE}},
+        {"LE, after the high unit", false, {0xDD, 0x00, 0x00, 0xD8}, {0xDD, 0x00, 0x00, 0xD8, 0x00, 0xDE}},
+    };
+    for (const Case& c : cases) {
+        const TextScore cut = ReadUtf16(c.cut, c.bigEndian);
+        const TextScore whole = ReadUtf16(c.whole, c.bigEndian);
+        EXPECT_EQ(cut.BadChars(), 0) << c.name;
+        EXPECT_LE(cut.Cost(), whole.Cost() + kCutCharacterCost) << c.name;
+    }
+    // A byte that cannot begin a low surrogate leaves the high one alone, and bad.
+    EXPECT_EQ(ReadUtf16(Bytes{0x00, 0xDD, 0xD8, 0x00, 0x41}, true).BadChars(), 1);
+}
+
+TEST(EncodingReadingsTest, NulsAreCountedApart) {
+    const Bytes text = {'a', 'b', 'c', 'd'};
+    const Bytes withNuls = {'a', 'b', 0x00, 'c', 'd', 0x00};
+    for (const Reading& read : {kUtf8, kCp932, kEucJp}) {
+        const TextScore plain = read(text);
+        const TextScore nuls = read(withNuls);
+        EXPECT_EQ(nuls.Chars(), plain.Chars());
+        EXPECT_EQ(nuls.BadChars(), 0);
+        EXPECT_EQ(nuls.Nuls(), 2);
+        EXPECT_EQ(nuls.Cost(), plain.Cost());
+    }
+    const TextScore utf16 = ReadUtf16(Bytes{'a', 0x00, 0x00, 0x00, 'b', 0x00}, false);
+    EXPECT_EQ(utf16.Chars(), 2);
+    EXPECT_EQ(utf16.Nuls(), 1);
+}
+
+TEST(EncodingReadingsTest, CountsCharactersByClass) {
+    // a, U+0001 (no text), あ, then an undecodable byte.
+    const TextScore score = ReadCp932(Bytes{'a', 0x01, 0x82, 0xA0, 0x80});
+    EXPECT_EQ(score.Count(CharClass::Lower), 1);
+    EXPECT_EQ(score.Count(CharClass::Hiragana), 1);
+    EXPECT_EQ(score.Count(CharClass::Bad), 1);
+    EXPECT_EQ(score.BadChars(), 2);
 }
 
 TEST(EncodingReadingsTest, Utf8IsStrict) {
@@ -79,7 +132,9 @@ TEST(EncodingReadingsTest, KnowsWhichJisCodesAreText) {
         {"EUC-JP JIS X 0212", kEucJp, {0x8F, 0xEC, 0xB5}, 0}, // 鷗
         {"EUC-JP unassigned row 9", kEucJp, {0xA9, 0xA1}, 1},
         {"EUC-JP C1 byte", kEucJp, {0x85}, 1},
-        {"NUL", kCp932, {'a', 0x00}, 1},
+        // A NUL is not counted against the reading (see NulsAreCountedApart).
+        {"NUL", kCp932, {'a', 0x00}, 0},
+        {"control character", kCp932, {'a', 0x01}, 1},
         {"UTF-16 lone low surrogate", kUtf16Le, {0x00, 0xDC}, 1},
     });
 }

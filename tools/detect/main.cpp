@@ -4,7 +4,7 @@
 //   nerula-detect FILE...
 //   nerula-detect --explain FILE...  also each reading's cost (sixteenths of a bit, before the
 //                                    detector's preference for common encodings), characters,
-//                                    undecodable and rare ones, over as many bytes
+//                                    undecodable, rare and NUL ones, over as many bytes
 //                                    from the start as the detector reads
 //   nerula-detect --time FILE...     also the microseconds one detection takes (best of 20)
 
@@ -44,9 +44,9 @@ void Explain(std::span<const std::uint8_t> bytes) {
         {"utf-16be", ReadUtf16(window, true)},
     };
     for (const auto& r : readings) {
-        std::printf("\t%-9s cost %8lld  chars %6d  bad %5d  rare %5d\n", r.name,
+        std::printf("\t%-9s cost %8lld  chars %6d  bad %5d  rare %5d  nul %5d\n", r.name,
                     static_cast<long long>(r.score.Cost()), r.score.Chars(), r.score.BadChars(),
-                    r.score.Count(CharClass::Rare));
+                    r.score.Count(CharClass::Rare), r.score.Nuls());
     }
 }
 
