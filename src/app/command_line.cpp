@@ -79,6 +79,10 @@ std::vector<FileRequest> WalkArguments(const std::vector<std::u16string>& argume
     std::vector<FileRequest> files;
     FileSwitches switches;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
+        if (arguments[i].empty()) {
+            // What an unclosed quote at the end leaves: no name, so no file.
+            continue;
+        }
         if (IsSwitch(arguments[i])) {
             ApplySwitch(arguments[i], switches);
         } else {

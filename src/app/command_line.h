@@ -39,7 +39,8 @@ bool IsSwitch(std::u16string_view argument);
 void ApplySwitch(std::u16string_view argument, FileSwitches& switches);
 
 // Walks arguments 1 to the last: each file takes the switches given since the previous
-// file, which are then reset. Switches after the last file have no effect.
+// file, which are then reset. Switches after the last file have no effect. An empty
+// argument names no file and is passed over.
 std::vector<FileRequest> WalkArguments(const std::vector<std::u16string>& arguments);
 
 } // namespace nerula

@@ -17,10 +17,11 @@ std::u16string QuotePath(std::u16string_view path) {
 }
 
 std::u16string HandOffParameters(const FileRequest& request) {
-    // The code page travels as a signed decimal, as the receiving side reads it back.
-    const auto codePage = static_cast<std::int32_t>(request.switches.codePage);
-    return FormatText(u"/C%d /L%d /D%d %s", {ToDecimal(codePage), ToDecimal(request.switches.line),
-                                             ToDecimal(request.switches.column), QuotePath(request.path)});
+    // The receiving side reads the code page back as an unsigned number: written signed,
+    // one of 2^31 or more would arrive negative and so be dropped.
+    return FormatText(u"/C%d /L%d /D%d %s",
+                      {ToDecimal(request.switches.codePage), ToDecimal(request.switches.line),
+                       ToDecimal(request.switches.column), QuotePath(request.path)});
 }
 
 } // namespace nerula

@@ -265,7 +265,8 @@ TextScore ReadUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
                 // The pair is cut after its first unit or inside its second: it costs what
                 // a whole pair would, when the byte that is there can begin a low surrogate
                 // (in UTF-16BE that byte is the high one, DC to DF; in -LE any low byte).
-                const bool pairGoesOn = !oddByte || !bigEndian || (bytes.back() >= 0xDC && bytes.back() <= 0xDF);
+                const bool pairGoesOn =
+                    !oddByte || !bigEndian || (bytes.back() >= 0xDC && bytes.back() <= 0xDF);
                 if (pairGoesOn) {
                     score.AddTruncatedTail(score.CostOf(ModelCodePoint(kSupplementary)));
                     return score;

@@ -811,7 +811,7 @@ TEST(ReadDibInto, NeverTakesTheBitmapInfoFromThePixels) {
     bmp.width = 32;
     bmp.height = 32;
     bmp.bitCount = 8;
-    bmp.coloursUsed = 256; // 1 KiB of colour table, none of it written
+    bmp.coloursUsed = 256;                // 1 KiB of colour table, none of it written
     bmp.pixels.assign(2 * 32 * 32, 0x01); // room for the table and the rows
     const std::vector<std::uint8_t> file = bmp.Build();
     EXPECT_EQ(ErrorOf(file), u"") << "a file reads its colour table from the bytes after its header";

@@ -28,8 +28,9 @@ TEST(SplitCommandLineTest, SplitsAsTheProgramReadsIt) {
         {u"n.exe \"\"a.txt", {u"n.exe", u"a.txt"}},
         // No escape character: a backslash before a quote is an ordinary character.
         {u"n.exe \"C:\\dir\\\" next", {u"n.exe", u"C:\\dir\\", u"next"}},
-        // An unterminated quote runs to the end.
+        // An unterminated quote runs to the end; alone at the end it makes an empty argument.
         {u"n.exe \"a b", {u"n.exe", u"a b"}},
+        {u"n.exe a.txt \"", {u"n.exe", u"a.txt", u""}},
         // Control characters 1..32 separate; characters above do not.
         {u"n.exe a\x01"
          u"b\x1F"
@@ -113,6 +114,9 @@ TEST(WalkArgumentsTest, PairsEachFileWithTheSwitchesBeforeIt) {
         {{u"n.exe", u"/L5", u"/L7", u"a.txt"}, {{u"a.txt", {0, 7, 1}}}},
         // A name that begins with "-" or "/" is taken for a switch.
         {{u"n.exe", u"-notes.txt", u"/x.txt"}, {}},
+        // An empty argument (an unclosed quote at the end) names no file and keeps the switches.
+        {{u"n.exe", u"a.txt", u""}, {{u"a.txt", {0, 1, 1}}}},
+        {{u"n.exe", u"/C932", u"", u"b.txt"}, {{u"b.txt", {932, 1, 1}}}},
         // Argument 0 is the program, never a file, even when it looks like one.
         {{u"a.txt", u"b.txt"}, {{u"b.txt", {0, 1, 1}}}},
     };

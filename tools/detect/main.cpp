@@ -34,7 +34,8 @@ bool ReadFile(const char* path, std::vector<std::uint8_t>& bytes) {
 
 void Explain(std::span<const std::uint8_t> bytes) {
     using namespace nerula::text_model;
-    const std::span<const std::uint8_t> window = bytes.first(std::min(bytes.size(), nerula::kCodePageDetectionWindow));
+    const std::span<const std::uint8_t> window =
+        bytes.first(std::min(bytes.size(), nerula::kCodePageDetectionWindow));
     const struct {
         const char* name;
         TextScore score;
