@@ -9,8 +9,9 @@ FILE ?= samples/sample-sjis.txt
 setup:
 	@tools/setup.sh
 
-# Each build is configured once; later runs only build what changed.
-build/%/CMakeCache.txt:
+# Each build is configured once, and again when the presets change; later runs only build
+# what changed.
+build/%/CMakeCache.txt: CMakePresets.json
 	cmake --preset $* >/dev/null
 
 configure: setup build/linux/CMakeCache.txt build/mingw-x64/CMakeCache.txt build/mingw-x86/CMakeCache.txt

@@ -22,23 +22,17 @@ for a in "$@"; do
     fi
 done
 
-for n in $(seq 150 199); do
-    [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ] && break
-done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-xvfb=$!
-export WINEPREFIX=$session/prefix WINEDEBUG=-all DISPLAY=":$n"
+# shellcheck source=xvfb.sh
+. "$root/tools/xvfb.sh"
+start_xvfb "$session/xvfb.log"
+export WINEPREFIX=$session/prefix WINEDEBUG=-all DISPLAY=$xvfb_display
 export LANG=${NERULA_LANG:-ja_JP.UTF-8} LC_ALL=${NERULA_LANG:-ja_JP.UTF-8}
 cleanup() {
     /usr/lib/wine/wineserver -k 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    sleep 0.1
-done
 /usr/lib/wine/wine64 explorer /desktop=shot,1280x1024 "$exe" "${args[@]}" </dev/null >/dev/null 2>&1 &
 sleep "${SHOT_DELAY:-4}"
-import -display ":$n" -window root "$out"
+import -display "$xvfb_display" -window root "$out"
 echo "Screenshot written to $out"

@@ -1,5 +1,6 @@
 // The driver's entry: GoogleTest takes its own flags, then --nerula=UNIXPATH (the program
-// under test) and --samples=UNIXPATH (the bundled sample files) are read. The wide command
+// under test), --samples=UNIXPATH (the bundled sample files) and --plugins=UNIXPATH (the
+// test plug-ins built for that program's architecture) are read. The wide command
 // line is used so that paths outside the ANSI code page arrive intact.
 
 #include <gtest/gtest.h>
@@ -26,7 +27,9 @@ bool TakeValue(std::wstring_view argument, std::wstring_view name, std::wstring&
 int Usage(const wchar_t* problem, std::wstring_view detail) {
     std::fwprintf(stderr, L"nerula_e2e_tests: %ls%.*ls\n", problem, static_cast<int>(detail.size()),
                   detail.data());
-    std::fwprintf(stderr, L"usage: nerula_e2e_tests [gtest flags] --nerula=UNIXPATH --samples=UNIXPATH\n");
+    std::fwprintf(
+        stderr,
+        L"usage: nerula_e2e_tests [gtest flags] --nerula=UNIXPATH --samples=UNIXPATH --plugins=UNIXPATH\n");
     return 2;
 }
 
@@ -42,6 +45,7 @@ int main() {
 
     std::wstring nerula;
     std::wstring samples;
+    std::wstring plugins;
     for (int i = 1; i < argc; ++i) {
         const std::wstring_view argument = argv[i];
         std::wstring value;
@@ -49,6 +53,8 @@ int main() {
             nerula = value;
         } else if (TakeValue(argument, L"--samples=", value)) {
             samples = value;
+        } else if (TakeValue(argument, L"--plugins=", value)) {
+            plugins = value;
         } else {
             LocalFree(argv);
             return Usage(L"unknown argument ", argument);
@@ -72,6 +78,12 @@ int main() {
         options.samples = nerula::e2e::WindowsPathFromUnix(samples);
         if (options.samples.empty()) {
             return Usage(L"--samples needs an absolute Unix path, not ", samples);
+        }
+    }
+    if (!plugins.empty()) {
+        options.plugins = nerula::e2e::WindowsPathFromUnix(plugins);
+        if (options.plugins.empty()) {
+            return Usage(L"--plugins needs an absolute Unix path, not ", plugins);
         }
     }
     nerula::e2e::SetOptions(std::move(options));

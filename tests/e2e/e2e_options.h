@@ -1,6 +1,6 @@
 #pragma once
-// What the driver is told on its command line: where the program under test and the
-// bundled samples are.
+// What the driver is told on its command line: where the program under test, the bundled
+// samples and the test plug-ins of the program's architecture are.
 
 #include <string>
 #include <string_view>
@@ -10,6 +10,7 @@ namespace nerula::e2e {
 struct Options {
     std::wstring nerula;  // Windows path of nerula.exe
     std::wstring samples; // Windows path of the samples folder, or empty
+    std::wstring plugins; // Windows path of the test plug-ins' folder, or empty
 };
 
 const Options& GetOptions();

@@ -86,6 +86,60 @@ TEST_P(DetectedTextTest, IsDecodedAndNamedInTheCaption) {
 INSTANTIATE_TEST_SUITE_P(Encodings, DetectedTextTest, testing::ValuesIn(EncodedCases()),
                          CaseLabel<EncodedCase>);
 
+// Texts with NULs show whole, each NUL as ␀, whether or not a line break follows it, and
+// the NULs do not make them UTF-16.
+struct NulCase {
+    const char* label;
+    const wchar_t* switches;
+    std::string bytes;
+    // The code page named in the caption; empty for the ANSI code page.
+    std::wstring codePageName;
+    std::wstring text;
+};
+
+void PrintTo(const NulCase& row, std::ostream* out) {
+    *out << row.label;
+}
+
+std::vector<NulCase> NulCases() {
+    const std::string sjisLine =
+        "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD\x82\xC5\x82\xB7\x81\x42\r\n";
+    std::string sjisLog;
+    std::wstring sjisLogText;
+    for (int i = 0; i < 10; ++i) {
+        sjisLog += sjisLine;
+        sjisLogText += L"日本語の文章です。\r\n";
+    }
+    return {
+        {"NulWithoutLineBreakInShiftJis", L"/C932 ", std::string("abcdefg\0def", 11), L"Shift-JIS",
+         L"abcdefg␀def"},
+        {"NulWithoutLineBreakDetected", L"", std::string("abcdefg\0def", 11), L"", L"abcdefg␀def"},
+        {"NulBeforeALineBreakDetected", L"", std::string("abcdefg\0def\r\n", 13), L"", L"abcdefg␀def\r\n"},
+        {"EvenAsciiWithANul", L"", std::string("abcdefgh\0def", 12), L"", L"abcdefgh␀def"},
+        {"ShiftJisWithAStrayNul", L"", "\x93\xFA\x96\x7B" + std::string(1, '\0') + sjisLine.substr(4),
+         L"Shift-JIS", L"日本␀語の文章です。\r\n"},
+        {"ShiftJisLogPaddedWithNuls", L"", sjisLog + std::string(40, '\0'), L"Shift-JIS",
+         sjisLogText + std::wstring(40, L'␀')},
+        {"SevenBitPairs", L"", "x0y0", L"", L"x0y0"},
+    };
+}
+
+class NulTextTest : public E2eTest, public testing::WithParamInterface<NulCase> {};
+
+TEST_P(NulTextTest, ShowsWholeInTheRightCodePage) {
+    const std::wstring path = folder.Write(L"text.txt", GetParam().bytes);
+    const NerulaProcess& nerula = Start(GetParam().switches + Quoted(path));
+    const HWND main = ReadyMainWindow(nerula);
+    ASSERT_NE(main, nullptr);
+    const std::wstring name = GetParam().codePageName.empty() ? AnsiCodePageName() : GetParam().codePageName;
+    EXPECT_EQ(TextOf(main), L"text.txt ( " + name + L" ) - Nerula");
+    const HWND memo = FindWindowExW(main, nullptr, L"Edit", nullptr);
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(ControlText(memo), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Nuls, NulTextTest, testing::ValuesIn(NulCases()), CaseLabel<NulCase>);
+
 TEST_F(E2eTest, ChoosingACodePageReloadsTheText) {
     const std::wstring path = folder.Write(L"sjis.txt", EncodedCases()[0].bytes);
     const NerulaProcess& nerula = Start(L"/C65001 " + Quoted(path));

@@ -236,7 +236,8 @@ TEST_F(TextViewTest, TextLongerThanTheDefaultLimitIsShownAndEditable) {
     Create(L"\"" + path + L"\"");
     const HWND memo = form->Memo();
     EXPECT_EQ(static_cast<std::size_t>(GetWindowTextLengthW(memo)), text.size());
-    EXPECT_GT(SendMessageW(memo, EM_GETLIMITTEXT, 0, 0), static_cast<LRESULT>(text.size()));
+    // The limit is an unsigned number of characters, which a 32-bit LRESULT may show negative.
+    EXPECT_GT(static_cast<DWORD>(SendMessageW(memo, EM_GETLIMITTEXT, 0, 0)), text.size());
     EXPECT_EQ(SendMessageW(memo, EM_GETMODIFY, 0, 0), 0);
 
     // The control grows the text it was handed, far beyond its first size.

@@ -12,23 +12,15 @@ case $action in
 start)
     "$0" stop "$dir" || true
     mkdir -p "$dir"
-    # A display number that no other server holds.
-    for n in $(seq 90 140); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            break
-        fi
-    done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
-    echo $! >"$dir/xvfb.pid"
-    echo ":$n" >"$dir/display"
+    # shellcheck source=../../tools/xvfb.sh
+    . "$here/../../tools/xvfb.sh"
+    start_xvfb "$dir/xvfb.log"
+    echo "$xvfb_pid" >"$dir/xvfb.pid"
+    echo "$xvfb_display" >"$dir/display"
     "$here/../../tools/wine-prefix.sh" "$dir/prefix" </dev/null >"$dir/prefix.log" 2>&1
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        sleep 0.1
-    done
     # Keep one wineserver for the whole run: each test process then starts quickly.
     WINEPREFIX="$dir/prefix" /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
-    echo "Wine session ready: prefix $dir/prefix, display :$n"
+    echo "Wine session ready: prefix $dir/prefix, display $xvfb_display"
     ;;
 stop)
     if [ -d "$dir/prefix" ]; then
