@@ -10,6 +10,7 @@ namespace nerula {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using namespace std::string_literals;
 
 struct Case {
     const char* name;
@@ -121,9 +122,9 @@ TEST(CodePageDetectorTest, LetsTheTextAroundStrayNulsDecide) {
     };
     auto padded = [](const Bytes& text, std::size_t nuls) { return Join(text, Bytes(nuls, 0x00)); };
     ExpectDetected({
-        {"ASCII, NUL, no line break (odd)", Ascii(std::string("abcdefg\0def", 11)), kCodePageUnknown},
-        {"ASCII, NUL, no line break (even)", Ascii(std::string("abcdefgh\0def", 12)), kCodePageUnknown},
-        {"ASCII, two NULs", Ascii(std::string("Name:\0value\0 more words here", 30)), kCodePageUnknown},
+        {"ASCII, NUL, no line break (odd)", Ascii("abcdefg\0def"s), kCodePageUnknown},
+        {"ASCII, NUL, no line break (even)", Ascii("abcdefgh\0def"s), kCodePageUnknown},
+        {"ASCII, two NULs", Ascii("Name:\0value\0 more words here"s), kCodePageUnknown},
         {"Shift-JIS, NUL between characters", withNulAt(sjisLine, 4), kCodePageShiftJis},
         {"Shift-JIS, NUL inside a character", withNulAt(sjisLine, 5), kCodePageShiftJis},
         {"EUC-JP, NUL between characters", withNulAt(eucLine, 6), kCodePageEucJp},

@@ -12,6 +12,8 @@
 namespace nerula::e2e {
 namespace {
 
+using namespace std::string_literals;
+
 // 「日本語の文章です。」「二行目はｶﾀｶﾅ。」, two lines ending in LF.
 const std::wstring kText = L"日本語の文章です。\r\n二行目はｶﾀｶﾅ。\r\n";
 
@@ -111,11 +113,10 @@ std::vector<NulCase> NulCases() {
         sjisLogText += L"日本語の文章です。\r\n";
     }
     return {
-        {"NulWithoutLineBreakInShiftJis", L"/C932 ", std::string("abcdefg\0def", 11), L"Shift-JIS",
-         L"abcdefg␀def"},
-        {"NulWithoutLineBreakDetected", L"", std::string("abcdefg\0def", 11), L"", L"abcdefg␀def"},
-        {"NulBeforeALineBreakDetected", L"", std::string("abcdefg\0def\r\n", 13), L"", L"abcdefg␀def\r\n"},
-        {"EvenAsciiWithANul", L"", std::string("abcdefgh\0def", 12), L"", L"abcdefgh␀def"},
+        {"NulWithoutLineBreakInShiftJis", L"/C932 ", "abcdefg\0def"s, L"Shift-JIS", L"abcdefg␀def"},
+        {"NulWithoutLineBreakDetected", L"", "abcdefg\0def"s, L"", L"abcdefg␀def"},
+        {"NulBeforeALineBreakDetected", L"", "abcdefg\0def\r\n"s, L"", L"abcdefg␀def\r\n"},
+        {"EvenAsciiWithANul", L"", "abcdefgh\0def"s, L"", L"abcdefgh␀def"},
         {"ShiftJisWithAStrayNul", L"", "\x93\xFA\x96\x7B" + std::string(1, '\0') + sjisLine.substr(4),
          L"Shift-JIS", L"日本␀語の文章です。\r\n"},
         {"ShiftJisLogPaddedWithNuls", L"", sjisLog + std::string(40, '\0'), L"Shift-JIS",
