@@ -2,13 +2,18 @@
 // What Nerula's main window does with a file before the edit control gets the text, with
 // automatic code-page selection on: read, detect, create the encoding, load the text.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "common/win/unique_handle.h"
+
 namespace nerula::bench {
 
+// The text as the edit control is given it.
 struct NerulaText {
-    std::u16string text;
+    LocalMemory text;
+    std::size_t length = 0;
     std::uint32_t codePage = 0;
 };
 
@@ -20,7 +25,8 @@ struct StepTimes {
     double read = 0;
     double detect = 0;
     double encoding = 0;
-    // LoadText whole, and its decoding alone, timed on a call of its own.
+    // LoadText whole, and the converter's work alone (its pieces dropped as they come),
+    // timed on a call of its own.
     double load = 0;
     double decode = 0;
 };

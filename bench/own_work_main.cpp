@@ -45,8 +45,8 @@ void CheckSameText(const BenchFile& file) {
         PrintNote("warning: Nerula read the file as code page " + std::to_string(nerula.codePage) + ", not " +
                   std::to_string(file.codePage));
     }
-    if (nerula.text.size() != expected) {
-        PrintNote("warning: Nerula's text has " + std::to_string(nerula.text.size()) + " units, expected " +
+    if (nerula.length != expected) {
+        PrintNote("warning: Nerula's text has " + std::to_string(nerula.length) + " units, expected " +
                   std::to_string(expected));
     }
 }
@@ -76,8 +76,8 @@ void PrintSteps(const BenchFile& file, int repetitions) {
     const double decode = median(&StepTimes::decode);
     std::snprintf(
         line, sizeof line,
-        "steps: read %.1f  detect %.1f  encoding %.1f  load text %.1f (decode %.1f, line breaks and NULs "
-        "%.1f) ms",
+        "steps: read %.1f  detect %.1f  encoding %.1f  load text %.1f (convert %.1f, writing the shown "
+        "text %.1f) ms",
         median(&StepTimes::read), median(&StepTimes::detect), median(&StepTimes::encoding), load, decode,
         load - decode);
     PrintNote(line);

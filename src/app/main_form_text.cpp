@@ -13,6 +13,7 @@
 #include "text/text_loading.h"
 #include "text/win/code_page_detection.h"
 #include "text/win/code_page_encoding.h"
+#include "text/win/local_text_store.h"
 
 namespace nerula {
 namespace {
@@ -96,10 +97,12 @@ void TMainForm::ShowText(const std::wstring& fileName, MemoryStream& stream, std
                                            CodePageName(CodePage(), codePage_.Ansi())});
     SetWindowTextW(Handle(), ToWide(caption).c_str());
 
-    std::u16string text = LoadText(*encoding, stream.Remaining());
-    // The edit control makes its own copy of the text; the file's bytes are not needed for it.
+    // The text is written straight into memory that the edit control keeps as its own.
+    LocalTextStore store;
+    const std::size_t length = LoadText(*encoding, stream.Remaining(), store);
+    // The file's bytes are not needed any more while the control lays out its lines.
     stream.Release();
-    memo_.SetText(std::move(text));
+    memo_.SetText(store.Take(), length);
     memo_.SendTabStops();
     if (line > 1 || column > 1) {
         memo_.PositionCaret(line, column);

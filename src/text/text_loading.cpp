@@ -24,61 +24,31 @@ std::size_t SumOfLanes(std::uint64_t lanes) {
     return static_cast<std::size_t>((pairs * 0x0001000100010001u) >> 48);
 }
 
-// What a text needs before the edit control can take it: the units its line breaks
-// gain, and whether it holds NULs. The characters looked for all lie at or below CR, so
-// most units cost one comparison.
-struct TextNeeds {
-    std::size_t addedUnits = 0;
-    bool nuls = false;
-};
-
-TextNeeds Examine(const std::u16string& text) {
-    TextNeeds needs;
-    const std::size_t size = text.size();
-    for (std::size_t i = 0; i < size; ++i) {
-        const char16_t c = text[i];
-        if (c > u'\r') {
-            continue;
-        }
-        if (c == u'\r') {
-            if (i + 1 < size && text[i + 1] == u'\n') {
-                ++i;
-            } else {
-                ++needs.addedUnits;
-            }
-        } else if (c == u'\n') {
-            ++needs.addedUnits;
-        } else if (c == u'\0') {
-            needs.nuls = true;
-        }
-    }
-    return needs;
+// Whether any of the four 16-bit lanes is CR or below, where every unit that is shown
+// otherwise than it is (NUL, CR, LF) lies. Exact: a lane below 0x000E borrows into its
+// high bit only when its own high bit was clear, and a borrow from a lower lane only
+// happens when that lane was below 0x000E itself.
+bool HasUnitAtOrBelowCr(std::uint64_t word) {
+    constexpr std::uint64_t kFourteens = 0x000E000E000E000Eu;
+    constexpr std::uint64_t kHighBits = 0x8000800080008000u;
+    return ((word - kFourteens) & ~word & kHighBits) != 0;
 }
 
-// Makes every break CR LF, widening the text where it is, from the end backwards, and on
-// the same pass replaces NULs when asked. When the decoder left room for the breaks, as
-// the system code pages' decoder does, a large text is neither copied nor held twice.
-// The write position stays ahead of the read position by the units still to be added
-// before it, so nothing is overwritten before it has been read.
-void Widen(std::u16string& text, std::size_t addedUnits, bool replaceNuls) {
-    const std::size_t size = text.size();
-    text.resize(size + addedUnits);
-    std::size_t out = size + addedUnits;
-    for (std::size_t i = size; i-- > 0;) {
-        const char16_t c = text[i];
-        if (c > u'\r') {
-            text[--out] = c;
-        } else if (c == u'\n' || c == u'\r') {
-            // A CR LF pair is the LF with the CR just before it; it stays one break.
-            if (c == u'\n' && i > 0 && text[i - 1] == u'\r') {
-                --i;
-            }
-            text[--out] = u'\n';
-            text[--out] = u'\r';
-        } else {
-            text[--out] = (c == u'\0' && replaceNuls) ? kNulPlaceholder : c;
+// The index of the first unit from `from` on that is CR or below, or the piece's size.
+// Four units at a time: most of a text is long runs of other characters.
+std::size_t FindUnitAtOrBelowCr(std::u16string_view piece, std::size_t from) {
+    std::size_t i = from;
+    for (; i + 4 <= piece.size(); i += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, piece.data() + i, sizeof word);
+        if (HasUnitAtOrBelowCr(word)) {
+            break;
         }
     }
+    while (i < piece.size() && piece[i] > u'\r') {
+        ++i;
+    }
+    return i;
 }
 
 } // namespace
@@ -92,26 +62,79 @@ std::span<const std::uint8_t> WithoutByteOrderMark(const Encoding& encoding,
     return bytes;
 }
 
-std::u16string LoadText(const Encoding& encoding, std::span<const std::uint8_t> bytes) {
-    std::u16string text = encoding.Decode(WithoutByteOrderMark(encoding, bytes));
-    // One look decides both steps; most texts need at most one of them, and when the
-    // breaks are widened the NULs go on the same pass.
-    const TextNeeds needs = Examine(text);
-    if (needs.addedUnits > 0) {
-        Widen(text, needs.addedUnits, true);
-    } else if (needs.nuls) {
-        ReplaceNulCharacters(text);
-    }
-    return text;
+std::size_t LoadText(const Encoding& encoding, std::span<const std::uint8_t> bytes, TextStore& store) {
+    const std::span<const std::uint8_t> body = WithoutByteOrderMark(encoding, bytes);
+    ShownTextWriter writer(store, encoding.MaxUnits(body) + CountLineEndBytes(body));
+    encoding.DecodeInPieces(body, [&writer](std::u16string_view piece) { writer.Write(piece); });
+    return writer.Finish();
 }
 
-std::u16string NormaliseLineBreaks(std::u16string text) {
-    // Most texts are already CR LF (or have no breaks) and go back untouched.
-    const std::size_t addedUnits = Examine(text).addedUnits;
-    if (addedUnits > 0) {
-        Widen(text, addedUnits, false);
+std::u16string LoadText(const Encoding& encoding, std::span<const std::uint8_t> bytes) {
+    StringTextStore store;
+    LoadText(encoding, bytes, store);
+    return store.Take();
+}
+
+ShownTextWriter::ShownTextWriter(TextStore& store, std::size_t expectedUnits)
+    : store_(store), out_(store.Reserve(expectedUnits)), capacity_(expectedUnits) {}
+
+void ShownTextWriter::EnsureRoom(std::size_t units) {
+    if (units <= capacity_ - size_) {
+        return;
     }
-    return text;
+    // Only a converter that makes more units than bytes, or line breaks without their
+    // bytes, gets here; growing by half keeps that linear.
+    const std::size_t needed = size_ + units;
+    capacity_ = std::max(needed, capacity_ + capacity_ / 2);
+    out_ = store_.Reserve(capacity_);
+}
+
+void ShownTextWriter::Write(std::u16string_view piece) {
+    std::size_t i = 0;
+    if (afterCr_ && !piece.empty() && piece[0] == u'\n') {
+        // The LF of a CR LF pair that the pieces cut between them: the CR made the break.
+        i = 1;
+    }
+    afterCr_ = false;
+    while (i < piece.size()) {
+        const std::size_t runEnd = FindUnitAtOrBelowCr(piece, i);
+        // The run, and what the unit after it becomes: at most two units.
+        EnsureRoom(runEnd - i + 2);
+        std::copy(piece.begin() + static_cast<std::ptrdiff_t>(i),
+                  piece.begin() + static_cast<std::ptrdiff_t>(runEnd), out_ + size_);
+        size_ += runEnd - i;
+        if (runEnd == piece.size()) {
+            break;
+        }
+        const char16_t c = piece[runEnd];
+        i = runEnd + 1;
+        if (c == u'\r' || c == u'\n') {
+            out_[size_++] = u'\r';
+            out_[size_++] = u'\n';
+            if (c == u'\r') {
+                if (i == piece.size()) {
+                    afterCr_ = true;
+                } else if (piece[i] == u'\n') {
+                    ++i;
+                }
+            }
+        } else {
+            out_[size_++] = c == u'\0' ? kNulPlaceholder : c;
+        }
+    }
+}
+
+std::size_t ShownTextWriter::Finish() {
+    store_.Finish(size_);
+    return size_;
+}
+
+std::u16string ShownText(std::u16string_view text) {
+    StringTextStore store;
+    ShownTextWriter writer(store, text.size());
+    writer.Write(text);
+    writer.Finish();
+    return store.Take();
 }
 
 std::size_t CountLineEndBytes(std::span<const std::uint8_t> bytes) {
@@ -134,12 +157,6 @@ std::size_t CountLineEndBytes(std::span<const std::uint8_t> bytes) {
         count += (bytes[i] == '\n' || bytes[i] == '\r') ? 1 : 0;
     }
     return count;
-}
-
-void ReplaceNulCharacters(std::u16string& text) {
-    // Looking costs no writes; most texts have no NUL at all.
-    const auto first = std::find(text.begin(), text.end(), u'\0');
-    std::replace(first, text.end(), u'\0', kNulPlaceholder);
 }
 
 } // namespace nerula

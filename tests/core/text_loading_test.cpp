@@ -19,7 +19,7 @@ std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
     return bytes;
 }
 
-TEST(NormaliseLineBreaks, EveryKindOfBreakBecomesCrLf) {
+TEST(ShownText, EveryKindOfBreakBecomesCrLfAndNulsShow) {
     struct Case {
         std::u16string input;
         std::u16string expected;
@@ -34,30 +34,40 @@ TEST(NormaliseLineBreaks, EveryKindOfBreakBecomesCrLf) {
         {u"\r\r\n\n", u"\r\n\r\n\r\n"},
         {u"\n", u"\r\n"},
         {u"\r", u"\r\n"},
+        // One unit for each NUL, so that offsets stay those of the file's own text; other
+        // control characters stay as they are.
+        {std::u16string(u"a\0b\0\0c", 6), u"a\u2400b\u2400\u2400c"},
+        {std::u16string(u"\0\n\t\x0B\x0C", 5), u"\u2400\r\n\t\x0B\x0C"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(test::Printable(NormaliseLineBreaks(c.input)), test::Printable(c.expected))
+        EXPECT_EQ(test::Printable(ShownText(c.input)), test::Printable(c.expected))
             << test::Printable(c.input);
     }
 }
 
-TEST(NormaliseLineBreaks, LongTextWithAndWithoutRoomBehindIt) {
-    // Beyond the string's inner buffer: once at its own capacity, once with room reserved
-    // behind the text, as the system code pages' decoder leaves it.
-    const std::u16string breaks[] = {u"\n", u"\r", u"\r\n", u"\n\r"};
-    const std::u16string shown[] = {u"\r\n", u"\r\n", u"\r\n", u"\r\n\r\n"};
+// The text as a decoder hands it over: in pieces cut anywhere, a CR LF pair included, and
+// into a store whose first room may be too small.
+TEST(ShownTextWriter, GivesTheSameTextForAnyCutAndAnyFirstRoom) {
+    const std::u16string breaks[] = {u"\n", u"\r", u"\r\n", u"\n\r", std::u16string(1, u'\0')};
     std::u16string input;
-    std::u16string expected;
     for (int i = 0; i < 400; ++i) {
         input += u"行の文字";
-        expected += u"行の文字";
-        input += breaks[i % 4];
-        expected += shown[i % 4];
+        input += breaks[i % 5];
     }
-    std::u16string roomy = input;
-    roomy.reserve(input.size() * 2);
-    EXPECT_EQ(test::Printable(NormaliseLineBreaks(input)), test::Printable(expected));
-    EXPECT_EQ(test::Printable(NormaliseLineBreaks(std::move(roomy))), test::Printable(expected));
+    const std::u16string expected = ShownText(input);
+    for (const std::size_t pieceSize : {1u, 2u, 3u, 5u, 7u, 64u, 4096u}) {
+        for (const std::size_t firstRoom : {std::size_t{0}, input.size() * 2}) {
+            StringTextStore store;
+            ShownTextWriter writer(store, firstRoom);
+            for (std::size_t at = 0; at < input.size(); at += pieceSize) {
+                writer.Write(std::u16string_view(input).substr(at, pieceSize));
+            }
+            EXPECT_EQ(writer.Finish(), expected.size());
+            EXPECT_EQ(test::Printable(store.Take()), test::Printable(expected))
+                << "pieces of " << pieceSize << ", first room " << firstRoom;
+        }
+    }
+    EXPECT_EQ(expected.size(), 400 * 4 + 80 * (2 + 2 + 2 + 4 + 1));
 }
 
 std::size_t CountOneByOne(const std::vector<std::uint8_t>& bytes) {
@@ -89,12 +99,6 @@ TEST(CountLineEndBytes, CountsMoreLineEndsThanOneLaneHolds) {
     EXPECT_EQ(CountLineEndBytes(mixed), CountOneByOne(mixed));
 }
 
-TEST(ReplaceNulCharacters, KeepsLengthAndOffsets) {
-    std::u16string text(u"a\0b\0\0c", 6);
-    ReplaceNulCharacters(text);
-    EXPECT_EQ(text, std::u16string({u'a', kNulPlaceholder, u'b', kNulPlaceholder, kNulPlaceholder, u'c'}));
-}
-
 TEST(Utf16Encoding, DecodesBothByteOrdersAndIgnoresAnOddByte) {
     const auto little = MakeUtf16Encoding(false);
     const auto big = MakeUtf16Encoding(true);
@@ -123,6 +127,19 @@ TEST(LoadText, ReplacesNulsWithOrWithoutBreaksToWiden) {
               test::Printable(u"A" + nul + u"\r\n" + nul));
     EXPECT_EQ(test::Printable(LoadText(*little, Bytes({0x00, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x42, 0x00}))),
               test::Printable(nul + u"\r\nB"));
+}
+
+// UTF-16 is decoded in pieces of 32,768 units; a CR LF pair cut between two is one break.
+TEST(LoadText, KeepsABreakThatPiecesCutInTwo) {
+    std::vector<std::uint8_t> bytes;
+    std::u16string expected;
+    for (int i = 0; i < 32767; ++i) {
+        bytes.insert(bytes.end(), {0x42, 0x30});
+        expected += u'\u3042';
+    }
+    bytes.insert(bytes.end(), {0x0D, 0x00, 0x0A, 0x00, 0x0A, 0x00, 0x41, 0x00});
+    expected += u"\r\n\r\nA";
+    EXPECT_EQ(LoadText(*MakeUtf16Encoding(false), bytes), expected);
 }
 
 TEST(LoadText, SkipsOnlyTheEncodingsOwnMark) {

@@ -1,5 +1,6 @@
 #include "text/win/code_page_encoding.h"
 
+#include <algorithm>
 #include <climits>
 
 #include <windows.h>
@@ -7,7 +8,6 @@
 #include "common/exception.h"
 #include "text/code_pages.h"
 #include "text/iso2022jp_decoder.h"
-#include "text/text_loading.h"
 
 namespace nerula {
 namespace {
@@ -20,43 +20,52 @@ public:
     std::span<const std::uint8_t> ByteOrderMark() const override { return nerula::ByteOrderMark(codePage_); }
 
     std::u16string Decode(std::span<const std::uint8_t> bytes) const override {
-        if (bytes.empty()) {
-            return {};
+        if (!piecewise_) {
+            return DecodeMeasured(bytes);
         }
-        if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
-            ThrowNoCharacterMapping();
+        std::u16string text;
+        text.reserve(bytes.size());
+        DecodeInPieces(bytes, [&text](std::u16string_view piece) { text += piece; });
+        return text;
+    }
+
+    // Converts line by line into a piece of room that is reused, small enough to stay in
+    // the cache until it is taken. Converting the whole text into one buffer instead would
+    // touch every page of that buffer once for the conversion and once more for the
+    // caller's next step, and under Wine a fresh page costs as much as converting it.
+    void DecodeInPieces(std::span<const std::uint8_t> bytes, const PieceSink& take) const override {
+        if (!piecewise_) {
+            take(DecodeMeasured(bytes));
+            return;
         }
-        return piecewise_ ? DecodeInPieces(bytes) : DecodeMeasured(bytes);
+        CheckLength(bytes);
+        std::u16string piece(std::min(bytes.size(), kPiece), u'\0');
+        while (!bytes.empty()) {
+            const std::size_t length = PieceLength(bytes);
+            // These code pages make at most one unit of a byte; a long stretch without a
+            // line feed to cut after comes in one piece.
+            if (length > piece.size()) {
+                piece.resize(length);
+            }
+            const int units = MultiByteToWideChar(
+                codePage_, 0, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(length),
+                reinterpret_cast<wchar_t*>(piece.data()), static_cast<int>(length));
+            if (units <= 0) {
+                ThrowNoCharacterMapping();
+            }
+            take(std::u16string_view(piece.data(), static_cast<std::size_t>(units)));
+            bytes = bytes.subspan(length);
+        }
     }
 
 private:
-    // Converts line by line in pieces of about this many bytes: small enough that each
-    // piece's room, cleared before the conversion writes it, is still in the cache.
+    // About this many bytes a piece, cut after a line feed.
     static constexpr std::size_t kPiece = 64 * 1024;
 
-    // One conversion pass. A buffer of one unit per byte for the whole text would be
-    // cleared and its pages touched in full, twice the text's size for Shift-JIS and three
-    // times for UTF-8; asking the length first would read the bytes twice. Piece by piece,
-    // only the pages the text needs are touched, once.
-    std::u16string DecodeInPieces(std::span<const std::uint8_t> bytes) const {
-        std::u16string text;
-        // Reserving touches no page. These code pages make at most one unit of a byte,
-        // and the room for line breaks lets LoadText widen the text where it is.
-        text.reserve(bytes.size() + CountLineEndBytes(bytes));
-        while (!bytes.empty()) {
-            const std::size_t piece = PieceLength(bytes);
-            const std::size_t start = text.size();
-            text.resize(start + piece);
-            const int length = MultiByteToWideChar(
-                codePage_, 0, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(piece),
-                reinterpret_cast<wchar_t*>(text.data() + start), static_cast<int>(piece));
-            if (length <= 0) {
-                ThrowNoCharacterMapping();
-            }
-            text.resize(start + static_cast<std::size_t>(length));
-            bytes = bytes.subspan(piece);
+    static void CheckLength(std::span<const std::uint8_t> bytes) {
+        if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+            ThrowNoCharacterMapping();
         }
-        return text;
     }
 
     // Up to a piece's worth of bytes ending just after a line feed, which ends a character
@@ -78,19 +87,17 @@ private:
 
     // For the other code pages: the length first, then exactly that much.
     std::u16string DecodeMeasured(std::span<const std::uint8_t> bytes) const {
+        if (bytes.empty()) {
+            return {};
+        }
+        CheckLength(bytes);
         const auto* source = reinterpret_cast<const char*>(bytes.data());
         const auto sourceLength = static_cast<int>(bytes.size());
         const int needed = MultiByteToWideChar(codePage_, 0, source, sourceLength, nullptr, 0);
         if (needed <= 0) {
             ThrowNoCharacterMapping();
         }
-        std::u16string text;
-        // Room for the CR that LoadText puts before each lone LF (and the LF after each
-        // lone CR), so that it widens the text where it is. In the ASCII-based code pages
-        // these bytes are always line ends; in others the room may be off, which costs
-        // only time.
-        text.reserve(static_cast<std::size_t>(needed) + CountLineEndBytes(bytes));
-        text.resize(static_cast<std::size_t>(needed));
+        std::u16string text(static_cast<std::size_t>(needed), u'\0');
         const int length = MultiByteToWideChar(codePage_, 0, source, sourceLength,
                                                reinterpret_cast<wchar_t*>(text.data()), needed);
         if (length <= 0) {

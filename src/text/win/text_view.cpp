@@ -186,16 +186,16 @@ std::u16string TextView::Text() const {
     return text;
 }
 
-void TextView::SetText(std::u16string text) {
-    if (static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) == text.size() && Text() == text) {
-        return;
+void TextView::SetText(LocalMemory text, std::size_t length) {
+    if (static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) == length) {
+        const auto* units = static_cast<const char16_t*>(LocalLock(text.Get()));
+        const bool same = units != nullptr && Text() == std::u16string_view(units, length);
+        LocalUnlock(text.Get());
+        if (same) {
+            return;
+        }
     }
-    // Given the text by WM_SETTEXT, the control copies it and both copies live while it
-    // lays out the lines. Handed a buffer in the form it keeps, it takes that buffer as
-    // it is, so a large file's text is held once: tens of megabytes less at the peak.
-    LocalMemory buffer = ControlBuffer(text);
-    std::u16string().swap(text);
-    ShowBuffer(hwnd_, std::move(buffer));
+    ShowBuffer(hwnd_, std::move(text));
 }
 
 TextSelection TextView::Selection() const {

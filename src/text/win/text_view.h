@@ -3,12 +3,14 @@
 // (vertical scroll bar only) and not wrapping (both scroll bars) by being re-created
 // with its text, selection, modification flag, focus, font and tab stops.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include <windows.h>
 
 #include "common/win/text_font.h"
+#include "common/win/unique_handle.h"
 
 namespace nerula {
 
@@ -42,8 +44,11 @@ public:
 
     // Hands the text over unless the control already shows exactly this text (then the
     // selection and scroll position stay); otherwise the selection goes to the start and
-    // the text counts as unmodified. Fails when the control refuses the text.
-    void SetText(std::u16string text);
+    // the text counts as unmodified. Fails when the control refuses the text. The text
+    // comes in the form the control keeps (movable local memory, zero-terminated after
+    // `length` units), so that the control takes it as it is: given it by WM_SETTEXT, the
+    // control would copy it and hold both copies while it lays out the lines.
+    void SetText(LocalMemory text, std::size_t length);
     std::u16string Text() const;
 
     TextSelection Selection() const;
