@@ -5,10 +5,12 @@
 // 13 (circled digits, Roman numerals) is there.
 //
 // Understood: ESC ( B (ASCII), ESC ( J (JIS X 0201 Roman, read as ASCII), ESC ( I (JIS X
-// 0201 katakana), ESC $ @ and ESC $ B (JIS X 0208; both read by the same table), ESC & @
-// (ignored, it only announces the ESC $ B that follows), ESC $ ( D (JIS X 0212), SO and SI
-// (half-width katakana and back), and raw bytes 0xA1..0xDF (half-width katakana, as CP932
-// reads them). The text starts in ASCII; line breaks keep the current character set.
+// 0201 katakana), ESC $ @ and ESC $ B and their long forms ESC $ ( @ and ESC $ ( B (JIS X
+// 0208; all read by the same table), ESC & @ (ignored, it only announces the ESC $ B that
+// follows), ESC $ ( D (JIS X 0212), SO and SI (half-width katakana and back; a designation
+// also ends the shift), and raw bytes 0xA1..0xDF (half-width katakana, as CP932 reads
+// them). The text starts in ASCII. Controls, the space and DEL stand for themselves in
+// every character set, so line breaks keep the current one.
 //
 // Invalid input is replaced, never reported: each of the following becomes one U+FFFD
 // REPLACEMENT CHARACTER and decoding goes on with the next byte:

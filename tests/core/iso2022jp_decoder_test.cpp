@@ -132,6 +132,9 @@ TEST(Iso2022JpDecoderTest, ReplacesInvalidInput) {
         {"a\x1B"sv, u"a\uFFFD"sv},
         {"a\x1B$"sv, u"a\uFFFD$"sv},
         {"\x1B$("sv, u"\uFFFD$("sv},
+        // Of the long forms only those of JIS X 0208 and JIS X 0212 are sequences.
+        {"\x1B$(Ab"sv, u"\uFFFD$(Ab"sv},
+        {"\x1B$(Qb"sv, u"\uFFFD$(Qb"sv},
         {"\x1B\x1B(Bx"sv, u"\uFFFDx"sv},
         // ... and what follows it is read in the current set: ち あ.
         {"\x1B$B\x1B$A\x24\x22"sv, u"\uFFFD\u3061\u3042"sv},
