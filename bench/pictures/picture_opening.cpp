@@ -8,6 +8,7 @@
 #include "app/file_reader.h"
 #include "common/memory_stream.h"
 #include "image/win/picture_decoding.h"
+#include "image/win/susie_plugin_abi.h"
 #include "stopwatch.h"
 
 namespace nerula::bench {
@@ -23,32 +24,35 @@ void Fail(const char* what) {
     throw std::runtime_error(std::string(what) + " failed, error " + std::to_string(GetLastError()));
 }
 
-} // namespace
+struct FileBytes {
+    std::unique_ptr<std::uint8_t[]> bytes;
+    std::size_t size = 0;
+};
 
-OpenTimes OpenBaseline(const std::wstring& path, BaselinePicture& picture) {
-    const Stopwatch whole;
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) {
+// The file's bytes, read as any viewer reads them.
+FileBytes ReadAll(const std::wstring& path) {
+    const FileHandle handle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!handle) {
         Fail("CreateFileW");
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) {
+    if (!GetFileSizeEx(handle.Get(), &size)) {
         Fail("GetFileSizeEx");
     }
     const std::size_t length = static_cast<std::size_t>(size.QuadPart);
-    const auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(length);
+    FileBytes file{std::make_unique_for_overwrite<std::uint8_t[]>(length), length};
     DWORD read = 0;
-    if (!ReadFile(file.Get(), bytes.get(), static_cast<DWORD>(length), &read, nullptr) || read != length) {
+    if (!ReadFile(handle.Get(), file.bytes.get(), static_cast<DWORD>(length), &read, nullptr) ||
+        read != length) {
         Fail("ReadFile");
     }
-    OpenTimes times;
-    times.read = whole.Milliseconds();
+    return file;
+}
 
-    const Stopwatch decoding;
-    const std::int32_t width = LoadI32(bytes.get() + 18);
-    const std::int32_t height = LoadI32(bytes.get() + 22);
-    const std::uint8_t* rows = bytes.get() + LoadI32(bytes.get() + 10);
+// A 32-bit top-down DIB section filled from bottom-up 24-bit rows.
+void ConvertRows(const std::uint8_t* rows, std::int32_t width, std::int32_t height,
+                 BaselinePicture& picture) {
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
     const BITMAPINFO info = TopDownInfo(width, height);
     void* bits = nullptr;
@@ -65,6 +69,56 @@ OpenTimes OpenBaseline(const std::wstring& path, BaselinePicture& picture) {
                      static_cast<std::uint32_t>(source[2]) << 16;
         }
     }
+}
+
+int WINAPI GoOn(int, int, LONG_PTR) {
+    return 0;
+}
+
+} // namespace
+
+OpenTimes OpenBaseline(const std::wstring& path, BaselinePicture& picture) {
+    const Stopwatch whole;
+    const FileBytes file = ReadAll(path);
+    OpenTimes times;
+    times.read = whole.Milliseconds();
+
+    const Stopwatch decoding;
+    const std::uint8_t* bytes = file.bytes.get();
+    ConvertRows(bytes + LoadI32(bytes + 10), LoadI32(bytes + 18), LoadI32(bytes + 22), picture);
+    times.decode = decoding.Milliseconds();
+    times.total = whole.Milliseconds();
+    return times;
+}
+
+OpenTimes OpenPluginBaseline(const std::wstring& path, const std::wstring& plugin, BaselinePicture& picture) {
+    const Stopwatch whole;
+    const FileBytes file = ReadAll(path);
+    OpenTimes times;
+    times.read = whole.Milliseconds();
+
+    const Stopwatch decoding;
+    const ModuleHandle library(LoadLibraryW(plugin.c_str()));
+    const auto getPicture =
+        library ? reinterpret_cast<susie::GetPictureFunction>(
+                      reinterpret_cast<void (*)()>(GetProcAddress(library.Get(), "GetPicture")))
+                : nullptr;
+    if (getPicture == nullptr) {
+        Fail("loading the plug-in");
+    }
+    HLOCAL info = nullptr;
+    HLOCAL bits = nullptr;
+    if (getPicture(reinterpret_cast<LPCSTR>(file.bytes.get()), static_cast<LONG_PTR>(file.size),
+                   susie::kDataInMemory, &info, &bits, &GoOn, 0) != 0) {
+        Fail("GetPicture");
+    }
+    const LocalMemory infoMemory(info);
+    const LocalMemory bitsMemory(bits);
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(LocalLock(info));
+    const auto* rows = static_cast<const std::uint8_t*>(LocalLock(bits));
+    ConvertRows(rows, header->biWidth, header->biHeight, picture);
+    LocalUnlock(bits);
+    LocalUnlock(info);
     times.decode = decoding.Milliseconds();
     times.total = whole.Milliseconds();
     return times;

@@ -32,6 +32,10 @@ struct BaselinePicture {
 // Reads a bottom-up 24-bit BMP with a 40-byte header, as the benchmark writes it.
 OpenTimes OpenBaseline(const std::wstring& path, BaselinePicture& picture);
 
+// The least that a viewer through a plug-in must do: read the NTP file, load the plug-in,
+// have it decode, convert its rows into a 32-bit DIB section.
+OpenTimes OpenPluginBaseline(const std::wstring& path, const std::wstring& plugin, BaselinePicture& picture);
+
 // ReadWholeFile, a MemoryStream and DecodePicture, as the program opens a document.
 OpenTimes OpenWithNerula(const std::wstring& path, const PluginTable& table, std::optional<Picture>& picture);
 
