@@ -9,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,12 @@ namespace {
 
 using text_model::CharClass;
 using text_model::TextScore;
+
+// How many bytes are read first, and how much cheaper (in sixteenths of a bit) their best
+// reading must be than every other to decide without the rest of the window. An even size
+// keeps UTF-16 units whole.
+constexpr std::size_t kFirstLook = 4 * 1024;
+constexpr std::int64_t kClearLead = 256 * 16;
 
 // How far a text that starts with plain ASCII is searched for its first other byte.
 constexpr std::size_t kAsciiLookAhead = 1024 * 1024;
@@ -168,18 +175,34 @@ bool IsText(const Candidate& c) {
 // Elsewhere they cost nothing: a stray NUL or a padded end says nothing about the text.
 constexpr std::int64_t kPatternNulCost = 32 * 16;
 
+// What a window's readings decide: the code page, and by how much the chosen reading is
+// cheaper than every other one, text or not (0 when nothing was chosen).
+struct Choice {
+    int codePage = kCodePageUnknown;
+    std::int64_t lead = 0;
+};
+
 // The cheapest reading that is text; earlier candidates win ties.
-int Cheapest(std::span<const Candidate> candidates, std::int64_t nulCost) {
+Choice Cheapest(std::span<const Candidate> candidates, std::int64_t nulCost) {
+    auto cost = [nulCost](const Candidate& c) {
+        return c.score.Cost() + Prior(c.codePage) + c.score.Nuls() * nulCost;
+    };
     const Candidate* best = nullptr;
-    std::int64_t bestCost = 0;
     for (const Candidate& c : candidates) {
-        const std::int64_t cost = c.score.Cost() + Prior(c.codePage) + c.score.Nuls() * nulCost;
-        if (IsText(c) && (best == nullptr || cost < bestCost)) {
+        if (IsText(c) && (best == nullptr || cost(c) < cost(*best))) {
             best = &c;
-            bestCost = cost;
         }
     }
-    return best != nullptr ? best->codePage : kCodePageUnknown;
+    if (best == nullptr) {
+        return {};
+    }
+    Choice choice{best->codePage, std::numeric_limits<std::int64_t>::max()};
+    for (const Candidate& c : candidates) {
+        if (&c != best) {
+            choice.lead = std::min(choice.lead, cost(c) - cost(*best));
+        }
+    }
+    return choice;
 }
 
 // The readings that take a byte below 0x80 for an ASCII character see the window without
@@ -212,7 +235,7 @@ private:
 
 // `utf16` is false when the window cannot be UTF-16: the file has an odd number of bytes,
 // or the window starts after a head of ASCII.
-int DetectInWindow(std::span<const std::uint8_t> window, const WindowFacts& facts, bool utf16) {
+Choice DetectInWindow(std::span<const std::uint8_t> window, const WindowFacts& facts, bool utf16) {
     const std::int64_t nulCost = facts.nuls != NulPattern::None ? kPatternNulCost : 0;
     const WithoutNuls singleBytes(window);
     if (!facts.hasHighBytes) {
@@ -220,7 +243,7 @@ int DetectInWindow(std::span<const std::uint8_t> window, const WindowFacts& fact
         // Latin characters bring: "j0" or "x0y0" would read as Japanese in UTF-16 too.
         // Lacking them, 7-bit text is ASCII, or iso-2022-jp when it has its escapes.
         if (!utf16 || facts.nuls == NulPattern::None) {
-            return facts.hasJisEscape || facts.endsInJisEscape ? kCodePageIso2022Jp : kCodePageUnknown;
+            return {facts.hasJisEscape || facts.endsInJisEscape ? kCodePageIso2022Jp : kCodePageUnknown, 0};
         }
         const bool bigEndian = facts.nuls == NulPattern::Utf16Be;
         const std::array<Candidate, 2> candidates = {{
@@ -275,7 +298,17 @@ int DetectCodePage(std::span<const std::uint8_t> bytes) {
     if (window.empty()) {
         return kCodePageUnknown;
     }
-    return DetectInWindow(window, facts, utf16);
+    if (window.size() > kFirstLook) {
+        // Most texts tell their encoding long before the end of the window: when one
+        // reading of the first bytes is far cheaper than every other, the rest would not
+        // turn it. Close calls (Shift-JIS against EUC-JP in half-width katakana, say) read on.
+        const std::span<const std::uint8_t> first = window.first(kFirstLook);
+        const Choice early = DetectInWindow(first, Survey(first, false), utf16);
+        if (early.lead >= kClearLead) {
+            return early.codePage;
+        }
+    }
+    return DetectInWindow(window, facts, utf16).codePage;
 }
 
 } // namespace nerula

@@ -37,7 +37,8 @@ inline constexpr int kCodePageUnknown = -1;
 //
 // Only a bounded part of the bytes is read, so the cost does not grow with the file: the
 // first 16 KiB, and when those are plain ASCII, the 16 KiB from the first byte that is not,
-// if it comes within the first megabyte.
+// if it comes within the first megabyte. Of that window the first 4 KiB are read first, and
+// the rest only when their readings are a close call.
 int DetectCodePage(std::span<const std::uint8_t> bytes);
 
 // How many bytes the detector reads: thousands of characters, enough to decide on for any

@@ -268,6 +268,17 @@ TEST(CodePageDetectorTest, LooksPastALongAsciiHead) {
     EXPECT_EQ(DetectCodePage(far), kCodePageUnknown);
 }
 
+// A head that reads about as well in Shift-JIS as in EUC-JP (B0 A1 is ｰ｡ in one and 亜 in the
+// other) leaves the decision to the rest of the window: the same head decides both ways.
+TEST(CodePageDetectorTest, ReadsOnWhenTheFirstBytesAreACloseCall) {
+    Bytes head = Repeat(Ascii("A plain line of English text, as a log has many.\n"), 100); // 5 KB
+    head.insert(head.begin() + 200, {0xB0, 0xA1});
+    for (const Case& rest : std::vector<Case>{{"Shift-JIS", Repeat(kSjisSentence, 100), kCodePageShiftJis},
+                                              {"EUC-JP", Repeat(kEucSentence, 100), kCodePageEucJp}}) {
+        EXPECT_EQ(DetectCodePage(Join(head, rest.bytes)), rest.expected) << rest.name;
+    }
+}
+
 TEST(CodePageDetectorTest, ReadsOnlyTheHeadOfALargeFile) {
     // 90 KB of Shift-JIS, then bytes that are no text: only the head counts.
     Bytes file = Repeat(kSjisSentence, 5000);
