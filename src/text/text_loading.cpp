@@ -6,24 +6,6 @@
 namespace nerula {
 namespace {
 
-constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
-
-// 1 in each byte lane of the word that equals the value, 0 in the others. Adding 0x7F to
-// the low seven bits of a lane never carries into the next lane, so the test is exact.
-std::uint64_t LanesEqual(std::uint64_t word, std::uint8_t value) {
-    constexpr std::uint64_t kLowSevenBits = 0x7F7F7F7F7F7F7F7Fu;
-    const std::uint64_t x = word ^ (kEveryByte * value);
-    return ~(((x & kLowSevenBits) + kLowSevenBits) | x | kLowSevenBits) >> 7;
-}
-
-// The sum of the eight byte lanes, each at most 255: added in pairs first, so that no
-// partial sum outgrows its 16 bits.
-std::size_t SumOfLanes(std::uint64_t lanes) {
-    constexpr std::uint64_t kEveryOtherByte = 0x00FF00FF00FF00FFu;
-    const std::uint64_t pairs = (lanes & kEveryOtherByte) + ((lanes >> 8) & kEveryOtherByte);
-    return static_cast<std::size_t>((pairs * 0x0001000100010001u) >> 48);
-}
-
 // Whether any of the four 16-bit lanes is CR or below, where every unit that is shown
 // otherwise than it is (NUL, CR, LF) lies. Exact: a lane below 0x000E borrows into its
 // high bit only when its own high bit was clear, and a borrow from a lower lane only
@@ -32,23 +14,6 @@ bool HasUnitAtOrBelowCr(std::uint64_t word) {
     constexpr std::uint64_t kFourteens = 0x000E000E000E000Eu;
     constexpr std::uint64_t kHighBits = 0x8000800080008000u;
     return ((word - kFourteens) & ~word & kHighBits) != 0;
-}
-
-// The index of the first unit from `from` on that is CR or below, or the piece's size.
-// Four units at a time: most of a text is long runs of other characters.
-std::size_t FindUnitAtOrBelowCr(std::u16string_view piece, std::size_t from) {
-    std::size_t i = from;
-    for (; i + 4 <= piece.size(); i += 4) {
-        std::uint64_t word;
-        std::memcpy(&word, piece.data() + i, sizeof word);
-        if (HasUnitAtOrBelowCr(word)) {
-            break;
-        }
-    }
-    while (i < piece.size() && piece[i] > u'\r') {
-        ++i;
-    }
-    return i;
 }
 
 } // namespace
@@ -64,7 +29,12 @@ std::span<const std::uint8_t> WithoutByteOrderMark(const Encoding& encoding,
 
 std::size_t LoadText(const Encoding& encoding, std::span<const std::uint8_t> bytes, TextStore& store) {
     const std::span<const std::uint8_t> body = WithoutByteOrderMark(encoding, bytes);
-    ShownTextWriter writer(store, encoding.MaxUnits(body) + CountLineEndBytes(body));
+    // Room for the decoded units and a CR for every eighth of them: more than any text but
+    // one of very short lines with lone LFs needs (those grow the room once more), and no
+    // pass over the bytes to count their line ends first. The room is never cleared, so
+    // what the text does not use costs no more than its address space.
+    const std::size_t units = encoding.MaxUnits(body);
+    ShownTextWriter writer(store, units + units / 8 + 8);
     encoding.DecodeInPieces(body, [&writer](std::u16string_view piece) { writer.Write(piece); });
     return writer.Finish();
 }
@@ -90,38 +60,52 @@ void ShownTextWriter::EnsureRoom(std::size_t units) {
 }
 
 void ShownTextWriter::Write(std::u16string_view piece) {
-    std::size_t i = 0;
-    if (afterCr_ && !piece.empty() && piece[0] == u'\n') {
+    const char16_t* in = piece.data();
+    const char16_t* const end = in + piece.size();
+    if (afterCr_ && in != end && *in == u'\n') {
         // The LF of a CR LF pair that the pieces cut between them: the CR made the break.
-        i = 1;
+        ++in;
     }
     afterCr_ = false;
-    while (i < piece.size()) {
-        const std::size_t runEnd = FindUnitAtOrBelowCr(piece, i);
-        // The run, and what the unit after it becomes: at most two units.
-        EnsureRoom(runEnd - i + 2);
-        std::copy(piece.begin() + static_cast<std::ptrdiff_t>(i),
-                  piece.begin() + static_cast<std::ptrdiff_t>(runEnd), out_ + size_);
-        size_ += runEnd - i;
-        if (runEnd == piece.size()) {
-            break;
+    char16_t* out = out_ + size_;
+    // Four units at a time while none of them is to be changed, which in most texts is
+    // nearly all of them; one at a time around the others. The room is checked for the
+    // most that one step writes.
+    constexpr std::size_t kStep = 4;
+    while (in != end) {
+        if (static_cast<std::size_t>(out_ + capacity_ - out) < 2 * kStep) {
+            size_ = static_cast<std::size_t>(out - out_);
+            EnsureRoom(2 * kStep);
+            out = out_ + size_;
         }
-        const char16_t c = piece[runEnd];
-        i = runEnd + 1;
-        if (c == u'\r' || c == u'\n') {
-            out_[size_++] = u'\r';
-            out_[size_++] = u'\n';
+        if (static_cast<std::size_t>(end - in) >= kStep) {
+            std::uint64_t word;
+            std::memcpy(&word, in, sizeof word);
+            if (!HasUnitAtOrBelowCr(word)) {
+                std::memcpy(out, &word, sizeof word);
+                in += kStep;
+                out += kStep;
+                continue;
+            }
+        }
+        const char16_t c = *in++;
+        if (c > u'\r') {
+            *out++ = c;
+        } else if (c == u'\r' || c == u'\n') {
+            *out++ = u'\r';
+            *out++ = u'\n';
             if (c == u'\r') {
-                if (i == piece.size()) {
-                    afterCr_ = true;
-                } else if (piece[i] == u'\n') {
-                    ++i;
+                if (in == end) {
+                    afterCr_ = true; // perhaps the first half of a pair
+                } else if (*in == u'\n') {
+                    ++in;
                 }
             }
         } else {
-            out_[size_++] = c == u'\0' ? kNulPlaceholder : c;
+            *out++ = c == u'\0' ? kNulPlaceholder : c;
         }
     }
+    size_ = static_cast<std::size_t>(out - out_);
 }
 
 std::size_t ShownTextWriter::Finish() {
@@ -135,28 +119,6 @@ std::u16string ShownText(std::u16string_view text) {
     writer.Write(text);
     writer.Finish();
     return store.Take();
-}
-
-std::size_t CountLineEndBytes(std::span<const std::uint8_t> bytes) {
-    // Eight bytes at a time: byte by byte, this took longer than the decoder's own pass
-    // that measures the text. Each lane counts up to 255 words before the lanes are summed.
-    std::size_t count = 0;
-    std::size_t i = 0;
-    const std::size_t size = bytes.size();
-    while (size - i >= 8) {
-        const std::size_t end = i + 8 * std::min<std::size_t>((size - i) / 8, 255);
-        std::uint64_t lanes = 0;
-        for (; i < end; i += 8) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, bytes.data() + i, sizeof word);
-            lanes += LanesEqual(word, '\n') + LanesEqual(word, '\r');
-        }
-        count += SumOfLanes(lanes);
-    }
-    for (; i < size; ++i) {
-        count += (bytes[i] == '\n' || bytes[i] == '\r') ? 1 : 0;
-    }
-    return count;
 }
 
 } // namespace nerula

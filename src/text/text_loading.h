@@ -51,9 +51,4 @@ private:
 // The same as a whole text: the breaks and NULs of a text as LoadText shows them.
 std::u16string ShownText(std::u16string_view text);
 
-// How many bytes are CR or LF. Every CR or LF character of the text has such a byte in
-// every code page Nerula decodes, UTF-16 included, and each adds at most one unit when it
-// is shown, so this is the room a loaded text grows by.
-std::size_t CountLineEndBytes(std::span<const std::uint8_t> bytes);
-
 } // namespace nerula

@@ -70,35 +70,6 @@ TEST(ShownTextWriter, GivesTheSameTextForAnyCutAndAnyFirstRoom) {
     EXPECT_EQ(expected.size(), 400 * 4 + 80 * (2 + 2 + 2 + 4 + 1));
 }
 
-std::size_t CountOneByOne(const std::vector<std::uint8_t>& bytes) {
-    return static_cast<std::size_t>(
-        std::count_if(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == '\n' || b == '\r'; }));
-}
-
-TEST(CountLineEndBytes, CountsCrAndLfInEveryPosition) {
-    EXPECT_EQ(CountLineEndBytes({}), 0u);
-    // Every length around the eight-byte steps, a line end in every position, and the
-    // bytes that differ from CR or LF in the high bit only.
-    const std::vector<std::uint8_t> pattern{'a', '\n', 0x8A, '\r', 0x8D, '\r', '\n', 0x00, 0xFF, 0x0B, 0x0C};
-    for (std::size_t size = 0; size < 50; ++size) {
-        std::vector<std::uint8_t> bytes;
-        for (std::size_t i = 0; i < size; ++i) {
-            bytes.push_back(pattern[(i * 7 + size) % pattern.size()]);
-        }
-        EXPECT_EQ(CountLineEndBytes(bytes), CountOneByOne(bytes)) << size;
-    }
-}
-
-TEST(CountLineEndBytes, CountsMoreLineEndsThanOneLaneHolds) {
-    const std::vector<std::uint8_t> breaks(8 * 1000 + 3, '\n');
-    EXPECT_EQ(CountLineEndBytes(breaks), breaks.size());
-    std::vector<std::uint8_t> mixed;
-    for (int i = 0; i < 5000; ++i) {
-        mixed.insert(mixed.end(), {'\r', '\n', static_cast<std::uint8_t>(i), '\n'});
-    }
-    EXPECT_EQ(CountLineEndBytes(mixed), CountOneByOne(mixed));
-}
-
 TEST(Utf16Encoding, DecodesBothByteOrdersAndIgnoresAnOddByte) {
     const auto little = MakeUtf16Encoding(false);
     const auto big = MakeUtf16Encoding(true);
@@ -139,6 +110,17 @@ TEST(LoadText, KeepsABreakThatPiecesCutInTwo) {
     }
     bytes.insert(bytes.end(), {0x0D, 0x00, 0x0A, 0x00, 0x0A, 0x00, 0x41, 0x00});
     expected += u"\r\n\r\nA";
+    EXPECT_EQ(LoadText(*MakeUtf16Encoding(false), bytes), expected);
+}
+
+// Short lines with lone LFs grow the text by half: more than the room reserved at first.
+TEST(LoadText, GrowsItsRoomForATextOfShortLines) {
+    std::vector<std::uint8_t> bytes;
+    std::u16string expected;
+    for (int i = 0; i < 20000; ++i) {
+        bytes.insert(bytes.end(), {'a', 0x00, '\n', 0x00});
+        expected += u"a\r\n";
+    }
     EXPECT_EQ(LoadText(*MakeUtf16Encoding(false), bytes), expected);
 }
 
