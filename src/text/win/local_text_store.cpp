@@ -52,7 +52,7 @@ void LocalTextStore::Finish(std::size_t length) {
     // Room reserved for the worst case (one unit for every byte, and a CR for every line
     // end) goes back; shrinking a block keeps it where it is.
     const std::size_t bytes = (length + 1) * sizeof(char16_t);
-    if (false && LocalSize(memory_.Get()) > bytes + bytes / 8) {
+    if (LocalSize(memory_.Get()) > bytes + bytes / 8) {
         if (HLOCAL shrunk = LocalReAlloc(memory_.Get(), bytes, LMEM_MOVEABLE)) {
             memory_.Release();
             memory_ = LocalMemory(shrunk);
