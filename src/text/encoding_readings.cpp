@@ -224,11 +224,16 @@ TextScore ReadEucJp(std::span<const std::uint8_t> bytes) {
             std::uint32_t completion;
             if (b == 0x8E) {
                 completion = Cheapest(score, 0xA1, 0xDF, HalfWidthKana);
-            } else if (b == 0x8F) {
-                const int row = k == 2 ? bytes[i + 1] - 0xA0 : 16;
+            } else if (b == 0x8F && k == 2) {
+                const int row = bytes[i + 1] - 0xA0;
                 completion = Cheapest(score, 1, 94, [&](std::uint32_t cell) {
                     return ModelJisX0212(row, static_cast<int>(cell));
                 });
+            } else if (b == 0x8F) {
+                // Only the lead: any row could follow, and within a row every cell is
+                // rated alike.
+                completion = Cheapest(
+                    score, 1, 94, [&](std::uint32_t row) { return ModelJisX0212(static_cast<int>(row), 1); });
             } else {
                 completion = Cheapest(score, 1, 94, [&](std::uint32_t cell) {
                     return ModelJis(b - 0xA0, static_cast<int>(cell), JisVariant::EucJp);
@@ -282,9 +287,11 @@ TextScore ReadUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
     }
     if (oddByte) {
         // The known byte of the last unit: its high byte in UTF-16BE, its low byte in -LE.
+        // A unit that would be a high surrogate begins a pair.
         const std::uint32_t known = bytes.back();
         score.AddTruncatedTail(Cheapest(score, 0, 0xFF, [&](std::uint32_t other) {
-            return ModelCodePoint(bigEndian ? (known << 8) | other : (other << 8) | known);
+            const char32_t unit = bigEndian ? (known << 8) | other : (other << 8) | known;
+            return ModelCodePoint(unit >= 0xD800 && unit <= 0xDBFF ? kSupplementary : unit);
         }));
     }
     return score;

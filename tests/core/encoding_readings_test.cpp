@@ -72,6 +72,8 @@ TEST(EncodingReadingsTest, CutSurrogatePairCostsNoMoreThanAWholeOne) {
          {0xDD, 0x00, 0x00, 0xD8, 0x00},
          {0xDD, 0x00, 0x00, 0xD8, 0x00, 0xDE}},
         {"LE, after the high unit", false, {0xDD, 0x00, 0x00, 0xD8}, {0xDD, 0x00, 0x00, 0xD8, 0x00, 0xDE}},
+        {"BE, inside the high unit", true, {0x00, 0xDD, 0xD8}, {0x00, 0xDD, 0xD8, 0x00, 0xDE, 0x00}},
+        {"LE, inside the high unit", false, {0xDD, 0x00, 0x00}, {0xDD, 0x00, 0x00, 0xD8, 0x00, 0xDE}},
     };
     for (const Case& c : cases) {
         const TextScore cut = ReadUtf16(c.cut, c.bigEndian);
@@ -81,6 +83,15 @@ TEST(EncodingReadingsTest, CutSurrogatePairCostsNoMoreThanAWholeOne) {
     }
     // A byte that cannot begin a low surrogate leaves the high one alone, and bad.
     EXPECT_EQ(ReadUtf16(Bytes{0x00, 0xDD, 0xD8, 0x00, 0x41}, true).BadChars(), 1);
+}
+
+// EUC-JP's JIS X 0212 lead alone could begin any of its rows, its Latin letters too:
+// cut after the lead or after the row, 8F AB B8 (a Latin letter) costs no more than whole.
+TEST(EncodingReadingsTest, CutJisX0212CharacterCostsNoMoreThanAWholeOne) {
+    const TextScore latin = ReadEucJp(Bytes{0x8F, 0xAB, 0xB8});
+    for (const Bytes& cut : {Bytes{0x8F}, Bytes{0x8F, 0xAB}}) {
+        EXPECT_LE(ReadEucJp(cut).Cost(), latin.Cost() + kCutCharacterCost) << cut.size();
+    }
 }
 
 TEST(EncodingReadingsTest, NulsAreCountedApart) {
