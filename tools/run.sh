@@ -9,8 +9,8 @@ exe=$root/build/mingw-x64/src/Nerula.exe
 
 if [ -n "${DISPLAY:-}" ]; then
     prefix=$root/build/run/prefix
-    [ -f "$prefix/system.reg" ] || "$root/tools/wine-prefix.sh" "$prefix"
-    WINEPREFIX=$prefix WINEDEBUG=-all exec /usr/lib/wine/wine64 "$exe" "Z:$(realpath "$file" | tr '/' '\\')"
+    [ -f "$prefix/system.reg" ] && [ -f "$prefix/fonts.conf" ] || "$root/tools/wine-prefix.sh" "$prefix"
+    WINEPREFIX=$prefix FONTCONFIG_FILE=$prefix/fonts.conf WINEDEBUG=-all exec /usr/lib/wine/wine64 "$exe" "Z:$(realpath "$file" | tr '/' '\\')"
 fi
 mkdir -p "$root/build"
 "$root/tools/screenshot.sh" "$root/build/nerula-run.png" "$file"

@@ -11,7 +11,7 @@ shift
 exe=${NERULA_EXE:-$root/build/mingw-x64/src/Nerula.exe}
 session=$root/build/screenshot
 mkdir -p "$session"
-[ -f "$session/prefix/system.reg" ] || "$root/tools/wine-prefix.sh" "$session/prefix" </dev/null >/dev/null 2>&1
+[ -f "$session/prefix/system.reg" ] && [ -f "$session/prefix/fonts.conf" ] || "$root/tools/wine-prefix.sh" "$session/prefix" </dev/null >/dev/null 2>&1
 
 args=()
 for a in "$@"; do
@@ -25,7 +25,7 @@ done
 # shellcheck source=xvfb.sh
 . "$root/tools/xvfb.sh"
 start_xvfb "$session/xvfb.log"
-export WINEPREFIX=$session/prefix WINEDEBUG=-all DISPLAY=$xvfb_display
+export WINEPREFIX=$session/prefix FONTCONFIG_FILE=$session/prefix/fonts.conf WINEDEBUG=-all DISPLAY=$xvfb_display
 export LANG=${NERULA_LANG:-ja_JP.UTF-8} LC_ALL=${NERULA_LANG:-ja_JP.UTF-8}
 cleanup() {
     /usr/lib/wine/wineserver -k 2>/dev/null || true

@@ -48,6 +48,37 @@ protected:
     static std::string Narrow(const std::wstring& ascii) { return {ascii.begin(), ascii.end()}; }
 };
 
+// Bytes that are no text, read as UTF-8 and as UTF-16 (every kind of character, combining
+// marks and right-to-left scripts among them), are laid out, drawn and shown whole.
+TEST_F(TextViewTest, BinaryBytesShowInEveryUnicodeCodePage) {
+    std::string bytes(4 * 1024, '\0');
+    std::uint32_t state = 12345;
+    for (char& b : bytes) {
+        state = state * 1103515245u + 12345u;
+        b = static_cast<char>(state >> 23);
+    }
+    const std::wstring path = folder.Write(L"binary.dat", bytes);
+    Create(L"/C65001 \"" + path + L"\"");
+    EXPECT_EQ(Caption(), L"binary.dat ( UTF-8 ) - Nerula");
+    const struct {
+        UINT item;
+        const wchar_t* caption;
+        std::size_t minimumLength;
+    } readings[] = {
+        {IDM_VIEW_ENCODE_UTF8, L"binary.dat ( UTF-8 ) - Nerula", bytes.size() / 4},
+        {IDM_VIEW_ENCODE_UTF16, L"binary.dat ( UTF-16 ) - Nerula", bytes.size() / 2},
+        {IDM_VIEW_ENCODE_UTF16BE, L"binary.dat ( UTF-16BE ) - Nerula", bytes.size() / 2},
+    };
+    for (const auto& reading : readings) {
+        Click(reading.item);
+        EXPECT_EQ(Caption(), reading.caption);
+        EXPECT_GE(MemoText().size(), reading.minimumLength) << Narrow(reading.caption);
+        // Drawing the lines is where a font's shaping would fail.
+        RedrawWindow(form->Memo(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_TRUE(services.boxes.empty());
+    }
+}
+
 TEST_F(TextViewTest, ARequestedCodePageDecidesAndNamesTheCaption) {
     const std::wstring path = folder.Write(L"sjis.txt", kShiftJisText + "\n" + kShiftJisText);
     Create(L"/C932 \"" + path + L"\"");
