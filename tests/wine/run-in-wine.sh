@@ -6,7 +6,7 @@ set -euo pipefail
 dir=$1
 locale=$2
 shift 2
-export WINEPREFIX="$dir/prefix" DISPLAY="$(cat "$dir/display")" WINEDEBUG=-all
+export WINEPREFIX="$dir/prefix" FONTCONFIG_FILE="$dir/prefix/fonts.conf" DISPLAY="$(cat "$dir/display")" WINEDEBUG=-all
 export LANG=$locale LC_ALL=$locale
 # Wine's service processes, started by the first program of a session, inherit its output
 # and outlive it; through a file they cannot hold the test runner's pipe open.
