@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/file_reader.h"
+#include "app/win/file_reader.h"
 #include "common/memory_stream.h"
 #include "stopwatch.h"
 #include "text/code_pages.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "app/file_reader.h"
+#include "app/win/file_reader.h"
 #include "common/memory_stream.h"
 #include "image/win/picture_decoding.h"
 #include "image/win/susie_plugin_abi.h"

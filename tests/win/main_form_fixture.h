@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/main_form.h"
+#include "app/win/main_form.h"
 #include "common/win/system_error.h"
 #include "common/win/wide.h"
 #include "recording_services.h"

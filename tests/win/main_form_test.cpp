@@ -1,7 +1,7 @@
 // The main window created in the test process and driven by messages, with the platform
 // seam recording what it starts and shows.
 
-#include "app/main_form.h"
+#include "app/win/main_form.h"
 
 #include <gtest/gtest.h>
 

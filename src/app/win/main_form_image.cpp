@@ -2,7 +2,7 @@
 // view styles and copying the picture.
 
 #include "app/app_title.h"
-#include "app/main_form.h"
+#include "app/win/main_form.h"
 #include "common/exception.h"
 #include "common/text_format.h"
 #include "common/win/system_error.h"

@@ -1,4 +1,4 @@
-#include "app/main_form.h"
+#include "app/win/main_form.h"
 
 #include <initializer_list>
 #include <vector>
@@ -7,7 +7,7 @@
 
 #include "app/app_title.h"
 #include "app/command_line.h"
-#include "app/file_reader.h"
+#include "app/win/file_reader.h"
 #include "app/hand_off.h"
 #include "app/mouse_wheel.h"
 #include "common/win/error_presenter.h"

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/application.h"
-#include "app/main_form.h"
+#include "app/win/application.h"
+#include "app/win/main_form.h"
 #include "common/win/com.h"
 #include "common/win/error_presenter.h"
 #include "common/win/wide.h"

@@ -1,7 +1,7 @@
 // The main window's settings: loaded from the per-user INI file while the window is
 // created, saved back when it is destroyed if the user changed any of them.
 
-#include "app/main_form.h"
+#include "app/win/main_form.h"
 #include "common/win/wide.h"
 #include "forms/resource_ids.h"
 #include "settings/win/app_data.h"

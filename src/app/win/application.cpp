@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "app/win/application.h"
 
 #include "app/app_title.h"
 #include "common/win/module_path.h"

@@ -8,13 +8,13 @@
 
 #include <windows.h>
 
-#include "app/application.h"
+#include "app/win/application.h"
 #include "common/win/unique_handle.h"
 #include "common/win/window.h"
 #include "common/memory_stream.h"
 #include "common/win/text_font.h"
 #include "image/plugin_table.h"
-#include "image/scroll_box.h"
+#include "image/win/scroll_box.h"
 #include "image/win/image_control.h"
 #include "text/code_pages.h"
 #include "text/win/text_view.h"

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "app/app_title.h"
-#include "app/main_form.h"
+#include "app/win/main_form.h"
 #include "common/text_format.h"
 #include "common/win/wide.h"
 #include "forms/resource_ids.h"

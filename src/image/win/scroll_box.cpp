@@ -1,4 +1,4 @@
-#include "image/scroll_box.h"
+#include "image/win/scroll_box.h"
 
 #include <initializer_list>
 

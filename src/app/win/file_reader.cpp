@@ -1,4 +1,4 @@
-#include "app/file_reader.h"
+#include "app/win/file_reader.h"
 
 #include <algorithm>
 
