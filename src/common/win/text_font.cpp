@@ -1,12 +1,13 @@
 #include "common/win/text_font.h"
 
+#include "common/win/device_context.h"
+
 namespace nerula {
 namespace {
 
 int ScreenPixelsPerInch() {
-    const HDC screen = GetDC(nullptr);
-    const int pixels = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int pixels = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
     return pixels > 0 ? pixels : 96;
 }
 

@@ -30,6 +30,13 @@ public:
     explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
 
     Type Release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
+    // For functions that hand out a new handle through an out-parameter: whatever the
+    // owner held is released first, and the handle is written straight into the owner, so
+    // no raw handle is ever adopted afterwards.
+    Type* Receive() noexcept {
+        Reset();
+        return &handle_;
+    }
     void Reset(Type handle = Traits::Invalid()) noexcept {
         const Type old = std::exchange(handle_, handle);
         if (old != Traits::Invalid()) {
@@ -82,6 +89,14 @@ struct GdiObjectTraits {
     static void Close(Type h) noexcept { DeleteObject(h); }
 };
 using GdiObject = UniqueHandle<GdiObjectTraits>;
+
+struct MemoryDcTraits {
+    using Type = HDC;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { DeleteDC(h); }
+};
+// A device context of one's own (CreateCompatibleDC), deleted when done.
+using MemoryDc = UniqueHandle<MemoryDcTraits>;
 
 struct MenuTraits {
     using Type = HMENU;

@@ -1,5 +1,6 @@
 #include "image/win/image_control.h"
 
+#include "common/win/device_context.h"
 #include "image/pixel_scaling.h"
 
 namespace nerula {
@@ -52,10 +53,11 @@ void TImage::Paint(HDC dc) {
     const PictureRect drawn = DrawnRect();
     // The background around the picture only, so that nothing is drawn twice and the
     // picture does not flicker.
-    const int saved = SaveDC(dc);
-    ExcludeClipRect(dc, drawn.left, drawn.top, drawn.left + drawn.width, drawn.top + drawn.height);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    RestoreDC(dc, saved);
+    {
+        const SavedDcState saved(dc);
+        ExcludeClipRect(dc, drawn.left, drawn.top, drawn.left + drawn.width, drawn.top + drawn.height);
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    }
     if (picture_.Empty() || drawn.width <= 0 || drawn.height <= 0) {
         return;
     }
@@ -82,10 +84,8 @@ LRESULT TImage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1; // painted with the picture
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(Handle(), &paint);
-        Paint(dc);
-        EndPaint(Handle(), &paint);
+        const PaintDc dc(Handle());
+        Paint(dc.Get());
         return 0;
     }
     default:

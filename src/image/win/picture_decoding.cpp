@@ -1,8 +1,11 @@
 #include "image/win/picture_decoding.h"
 
 #include <span>
+#include <utility>
 
 #include "common/exception.h"
+#include "common/win/locked_local.h"
+#include "common/win/unique_handle.h"
 #include "common/win/wide.h"
 #include "image/bmp_reader.h"
 #include "image/win/plugin_library.h"
@@ -22,29 +25,9 @@ std::optional<PluginLibrary> LibraryFor(const std::wstring& path, const PluginTa
     return PluginLibrary::Load(ToWide(*library));
 }
 
-// Locks a plug-in's local-memory handle for reading and frees it when done.
-class LockedLocal {
-public:
-    explicit LockedLocal(HLOCAL handle) : handle_(handle), data_(LocalLock(handle)) {}
-    LockedLocal(const LockedLocal&) = delete;
-    LockedLocal& operator=(const LockedLocal&) = delete;
-    ~LockedLocal() {
-        if (data_ != nullptr) {
-            LocalUnlock(handle_);
-        }
-        LocalFree(handle_);
-    }
-    std::span<const std::uint8_t> Bytes() const {
-        if (data_ == nullptr) {
-            return {};
-        }
-        return {static_cast<const std::uint8_t*>(data_), LocalSize(handle_)};
-    }
-
-private:
-    HLOCAL handle_;
-    void* data_;
-};
+std::span<const std::uint8_t> Bytes(const LockedLocal<const std::uint8_t>& block) {
+    return {block.Get(), block.Bytes()};
+}
 
 int WINAPI GoOn(int, int, LONG_PTR) {
     return 0;
@@ -104,25 +87,25 @@ std::optional<Picture> DecodePicture(const std::wstring& path, const MemoryStrea
         return std::nullopt;
     }
     const std::span<const std::uint8_t> data = stream.Bytes();
-    HLOCAL info = nullptr;
-    HLOCAL bits = nullptr;
+    LocalMemory info;
+    LocalMemory bits;
     if (getPicture(reinterpret_cast<LPCSTR>(data.data()), static_cast<LONG_PTR>(data.size()),
-                   susie::kDataInMemory, &info, &bits, &GoOn, reinterpret_cast<LONG_PTR>(owner)) != 0) {
+                   susie::kDataInMemory, info.Receive(), bits.Receive(), &GoOn,
+                   reinterpret_cast<LONG_PTR>(owner)) != 0) {
+        // What a failing plug-in left in the handles is not known to be memory: it is
+        // neither used nor freed.
+        info.Release();
+        bits.Release();
         return std::nullopt;
     }
-    if (info == nullptr || bits == nullptr) {
-        // Success without both handles is a failure; free whichever came.
-        for (const HLOCAL handle : {info, bits}) {
-            if (handle != nullptr) {
-                LocalFree(handle);
-            }
-        }
+    // Success without both handles is a failure; whichever came is freed by its owner.
+    if (!info || !bits) {
         return std::nullopt;
     }
     // Decoded from the plug-in's own memory, which is freed once the picture is made.
-    const LockedLocal lockedInfo(info);
-    const LockedLocal lockedBits(bits);
-    return PictureFromDib(lockedInfo.Bytes(), lockedBits.Bytes());
+    const LockedLocal<const std::uint8_t> lockedInfo(info.Get());
+    const LockedLocal<const std::uint8_t> lockedBits(bits.Get());
+    return PictureFromDib(Bytes(lockedInfo), Bytes(lockedBits));
 }
 
 std::optional<susie::PictureInfo> ReadPictureInfo(const std::wstring& path, const MemoryStream& stream,
@@ -151,6 +134,8 @@ std::optional<susie::PictureInfo> ReadPictureInfo(const std::wstring& path, cons
                        susie::kDataInMemory, &info) != 0) {
         return std::nullopt;
     }
+    // The text information is the caller's to free; nothing here reads it.
+    const LocalMemory textInfo(std::exchange(info.textInfo, nullptr));
     return info;
 }
 

@@ -13,23 +13,12 @@ namespace {
 
 } // namespace
 
-LocalTextStore::~LocalTextStore() {
-    Unlock();
-}
-
-void LocalTextStore::Unlock() {
-    if (units_ != nullptr) {
-        LocalUnlock(memory_.Get());
-        units_ = nullptr;
-    }
-}
-
 char16_t* LocalTextStore::Reserve(std::size_t capacity) {
     if (capacity >= std::numeric_limits<std::size_t>::max() / sizeof(char16_t) - 1) {
         ThrowTooLarge();
     }
     const std::size_t bytes = (capacity + 1) * sizeof(char16_t);
-    Unlock();
+    lock_.reset();
     if (!memory_) {
         // Not LMEM_ZEROINIT: the pages are first touched when the text is written.
         memory_ = LocalMemory(LocalAlloc(LMEM_MOVEABLE, bytes));
@@ -39,16 +28,16 @@ char16_t* LocalTextStore::Reserve(std::size_t capacity) {
     } else {
         ThrowTooLarge();
     }
-    units_ = memory_ ? static_cast<char16_t*>(LocalLock(memory_.Get())) : nullptr;
-    if (units_ == nullptr) {
+    lock_.emplace(memory_.Get());
+    if (!*lock_) {
         ThrowTooLarge();
     }
-    return units_;
+    return lock_->Get();
 }
 
 void LocalTextStore::Finish(std::size_t length) {
-    units_[length] = u'\0';
-    Unlock();
+    lock_->Get()[length] = u'\0';
+    lock_.reset();
     // Room reserved for the worst case (one unit for every byte, and a CR for every line
     // end) goes back; shrinking a block keeps it where it is.
     const std::size_t bytes = (length + 1) * sizeof(char16_t);
@@ -61,7 +50,7 @@ void LocalTextStore::Finish(std::size_t length) {
 }
 
 LocalMemory LocalTextStore::Take() {
-    Unlock();
+    lock_.reset();
     return std::move(memory_);
 }
 

@@ -3,7 +3,9 @@
 // its text: a text loaded into it is handed to the control as it is, never copied.
 
 #include <cstddef>
+#include <optional>
 
+#include "common/win/locked_local.h"
 #include "common/win/unique_handle.h"
 #include "text/text_store.h"
 
@@ -14,7 +16,7 @@ public:
     LocalTextStore() = default;
     LocalTextStore(const LocalTextStore&) = delete;
     LocalTextStore& operator=(const LocalTextStore&) = delete;
-    ~LocalTextStore() override;
+    ~LocalTextStore() override = default;
 
     // Fails with the edit control's own words when the memory cannot be had.
     char16_t* Reserve(std::size_t capacity) override;
@@ -24,10 +26,9 @@ public:
     LocalMemory Take();
 
 private:
-    void Unlock();
-
     LocalMemory memory_;
-    char16_t* units_ = nullptr; // while locked
+    // While the text is written; unlocked before the block changes or is handed on.
+    std::optional<LockedLocal<char16_t>> lock_;
 };
 
 } // namespace nerula

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "common/exception.h"
+#include "common/win/device_context.h"
+#include "common/win/locked_local.h"
 #include "common/win/unique_handle.h"
 #include "text/text_layout.h"
 
@@ -21,13 +23,12 @@ RECT BoundsInParent(HWND window) {
 // The text as the control keeps it: a movable local block, zero-terminated.
 LocalMemory ControlBuffer(std::u16string_view text) {
     LocalMemory buffer(LocalAlloc(LMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t)));
-    auto* units = buffer ? static_cast<char16_t*>(LocalLock(buffer.Get())) : nullptr;
-    if (units == nullptr) {
+    const LockedLocal<char16_t> units(buffer.Get());
+    if (!units) {
         throw Exception(u"テキストがメモの容量を超えています");
     }
-    std::copy(text.begin(), text.end(), units);
-    units[text.size()] = u'\0';
-    LocalUnlock(buffer.Get());
+    std::copy(text.begin(), text.end(), units.Get());
+    units.Get()[text.size()] = u'\0';
     return buffer;
 }
 
@@ -40,9 +41,8 @@ bool HandOver(HWND edit, LocalMemory& buffer) {
         return false;
     }
     buffer.Release();
-    if (old != nullptr) {
-        LocalFree(old);
-    }
+    // The control has let its old buffer go: it is ours to free.
+    const LocalMemory previous(old);
     return true;
 }
 
@@ -67,9 +67,10 @@ void ShowBuffer(HWND edit, LocalMemory buffer) {
     if (HandOver(edit, buffer)) {
         return;
     }
-    const auto* units = static_cast<const wchar_t*>(LocalLock(buffer.Get()));
-    const LRESULT taken = SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(units));
-    LocalUnlock(buffer.Get());
+    LRESULT taken = FALSE;
+    if (const LockedLocal<const wchar_t> units(buffer.Get()); units) {
+        taken = SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(units.Get()));
+    }
     // A control that answered with another handle may still hold this one: it is left
     // rather than freed under the control.
     buffer.Release();
@@ -188,10 +189,8 @@ std::u16string TextView::Text() const {
 
 void TextView::SetText(LocalMemory text, std::size_t length) {
     if (static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) == length) {
-        const auto* units = static_cast<const char16_t*>(LocalLock(text.Get()));
-        const bool same = units != nullptr && Text() == std::u16string_view(units, length);
-        LocalUnlock(text.Get());
-        if (same) {
+        const LockedLocal<const char16_t> units(text.Get());
+        if (units && Text() == std::u16string_view(units.Get(), length)) {
             return;
         }
     }
@@ -234,12 +233,10 @@ void TextView::ScrollCaret(bool centre) {
         RECT formatting{};
         SendMessageW(hwnd_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatting));
         visibleHeight = formatting.bottom - formatting.top;
-        const HDC dc = GetDC(hwnd_);
-        const HGDIOBJ previous = SelectObject(dc, font_.Handle());
+        const WindowDc dc(hwnd_);
+        const SelectedObject font(dc.Get(), font_.Handle());
         SIZE extent{};
-        GetTextExtentPoint32W(dc, L"H", 1, &extent);
-        SelectObject(dc, previous);
-        ReleaseDC(hwnd_, dc);
+        GetTextExtentPoint32W(dc.Get(), L"H", 1, &extent);
         lineHeight = extent.cy;
     }
     const int lines = CaretScrollLines(caretLine, firstVisible, centre, visibleHeight, lineHeight);
