@@ -100,7 +100,7 @@ TEST_F(ImageViewTest, ALargePictureKeepsTheWindowSizeAndIsFittedOrScrolled) {
     form->OpenFile(path, 0, 1, 1);
     EXPECT_EQ(WindowSize(form->Handle()).cx, before.cx);
     EXPECT_EQ(WindowSize(form->Handle()).cy, before.cy);
-    ASSERT_EQ(form->ViewStyle(), 1);
+    ASSERT_EQ(form->ViewStyle(), PictureViewStyle::FitToWindow);
     EXPECT_TRUE(Checked(IDM_VIEW_ADJUST_WINDOW));
 
     // Fitted: as wide as the box, the aspect kept, centred, no scroll bars.
@@ -112,7 +112,7 @@ TEST_F(ImageViewTest, ALargePictureKeepsTheWindowSizeAndIsFittedOrScrolled) {
     EXPECT_FALSE(HasScrollBar(SB_HORZ));
 
     Click(IDM_VIEW_FULL_SIZE);
-    EXPECT_EQ(form->ViewStyle(), 2);
+    EXPECT_EQ(form->ViewStyle(), PictureViewStyle::ActualSize);
     EXPECT_TRUE(Checked(IDM_VIEW_FULL_SIZE));
     EXPECT_FALSE(Checked(IDM_VIEW_ADJUST_WINDOW));
     EXPECT_EQ(ClientSize(form->Image().Handle()).cx, 1200);
@@ -158,12 +158,12 @@ TEST_F(ImageViewTest, CopyPutsThePictureOnTheClipboard) {
 
 TEST_F(ImageViewTest, AViewStyleOtherThanOneOrTwoAppliesNeither) {
     Create(L"");
-    form->SetViewStyle(7);
+    form->SetViewStyle(static_cast<PictureViewStyle>(7));
     EXPECT_FALSE(Checked(IDM_VIEW_ADJUST_WINDOW) && Checked(IDM_VIEW_FULL_SIZE));
     const std::wstring path = folder.Write(L"odd.bmp", Bmp24(30, 20));
     form->OpenFile(path, 0, 1, 1);
     EXPECT_TRUE(IsShown(form->ImageBox().Handle()));
-    EXPECT_EQ(form->ViewStyle(), 7);
+    EXPECT_EQ(form->ViewStyle(), static_cast<PictureViewStyle>(7));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // seam recording what it starts and shows.
 
 #include "app/win/main_form.h"
+#include "forms/main_form_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +44,8 @@ TEST_F(MainFormTest, StartsEmptyWithTheProgramNameAsTitle) {
     EXPECT_NE(GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
     RECT client;
     GetClientRect(form->Handle(), &client);
-    EXPECT_EQ(client.right, TMainForm::kClientWidth);
-    EXPECT_EQ(client.bottom, TMainForm::kClientHeight);
+    EXPECT_EQ(client.right, kMainFormSpec.clientWidth);
+    EXPECT_EQ(client.bottom, kMainFormSpec.clientHeight);
 }
 
 TEST_F(MainFormTest, TheViewsFillTheClientArea) {

@@ -140,7 +140,7 @@ class ViewerSettingsTest : public MainFormTest {};
 
 TEST_F(ViewerSettingsTest, AFirstRunUsesTheDefaultsAndWritesNothing) {
     Create(L"");
-    EXPECT_EQ(form->ViewStyle(), 1);
+    EXPECT_EQ(form->ViewStyle(), PictureViewStyle::FitToWindow);
     EXPECT_TRUE(Checked(IDM_VIEW_ADJUST_WINDOW));
     EXPECT_TRUE(Checked(IDM_VIEW_WORD_WRAP));
     EXPECT_TRUE(Wraps());
@@ -182,7 +182,7 @@ TEST_F(ViewerSettingsTest, AllNineSettingsMakeTheRoundTrip) {
 
     Create(L"");
     EXPECT_EQ(form->PluginPath(), ToU16(plugins));
-    EXPECT_EQ(form->ViewStyle(), 2);
+    EXPECT_EQ(form->ViewStyle(), PictureViewStyle::ActualSize);
     EXPECT_TRUE(Checked(IDM_VIEW_FULL_SIZE));
     EXPECT_FALSE(Checked(IDM_VIEW_WORD_WRAP));
     EXPECT_FALSE(Wraps());
@@ -201,7 +201,7 @@ TEST_F(ViewerSettingsTest, UnreadableValuesGiveTheDefaults) {
                          "[Image]\r\nViewStyle=abc\r\n[Text]\r\nWordWrap=yes\r\nTabWidth=\r\nFontSize=big\r\n"
                          "FontStyle=261\r\nAutoEncode=0\r\nCodePage=1251\r\n");
     Create(L"");
-    EXPECT_EQ(form->ViewStyle(), 1);
+    EXPECT_EQ(form->ViewStyle(), PictureViewStyle::FitToWindow);
     EXPECT_TRUE(Checked(IDM_VIEW_WORD_WRAP));
     EXPECT_EQ(form->TabWidth(), 4);
     EXPECT_EQ(form->ViewerFont().Size(), 9);
@@ -213,7 +213,7 @@ TEST_F(ViewerSettingsTest, UnreadableValuesGiveTheDefaults) {
 TEST_F(ViewerSettingsTest, AnOddViewStyleIsKeptAndSavedBack) {
     test::WriteFileBytes(SettingsFile(), "[Image]\r\nViewStyle=3\r\n");
     Create(L"");
-    EXPECT_EQ(form->ViewStyle(), 3);
+    EXPECT_EQ(form->ViewStyle(), static_cast<PictureViewStyle>(3));
     EXPECT_FALSE(Checked(IDM_VIEW_ADJUST_WINDOW));
     EXPECT_FALSE(Checked(IDM_VIEW_FULL_SIZE));
     Click(IDM_VIEW_ENCODE_AUTO);

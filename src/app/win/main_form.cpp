@@ -1,27 +1,27 @@
 #include "app/win/main_form.h"
 
-#include <initializer_list>
-#include <vector>
-
 #include <shellapi.h>
 
 #include "app/app_title.h"
 #include "app/command_line.h"
-#include "app/win/file_reader.h"
 #include "app/hand_off.h"
 #include "app/mouse_wheel.h"
+#include "app/win/file_reader.h"
+#include "common/text_format.h"
 #include "common/win/error_presenter.h"
 #include "common/win/module_path.h"
 #include "common/win/open_file_dialog.h"
 #include "common/win/wide.h"
+#include "forms/main_form_layout.h"
 #include "forms/resource_ids.h"
+#include "image/win/picture_decoding.h"
+#include "image/win/plugin_scanner.h"
+#include "text/text_layout.h"
+#include "text/win/code_page_detection.h"
+#include "text/win/code_page_encoding.h"
 
 namespace nerula {
 namespace {
-
-bool IsShown(HWND window) {
-    return window != nullptr && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
 
 std::wstring DroppedPath(HDROP drop, UINT index) {
     // Ask for the length first: a fixed buffer would cut long paths and open the wrong file.
@@ -32,9 +32,29 @@ std::wstring DroppedPath(HDROP drop, UINT index) {
     return path;
 }
 
+// Sets the client area's size, keeping the frame and menu around it. Width first, then
+// height, since a narrower window may wrap its menu bar onto more lines.
+void SetClientSize(HWND window, int width, int height) {
+    for (const bool horizontal : {true, false}) {
+        RECT outer{};
+        RECT client{};
+        GetWindowRect(window, &outer);
+        GetClientRect(window, &client);
+        const int outerWidth = outer.right - outer.left;
+        const int outerHeight = outer.bottom - outer.top;
+        SetWindowPos(window, nullptr, 0, 0, horizontal ? width + outerWidth - client.right : outerWidth,
+                     horizontal ? outerHeight : height + outerHeight - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void SetCaption(HWND window, const std::u16string& caption) {
+    SetWindowTextW(window, ToWide(caption).c_str());
+}
+
 } // namespace
 
-TMainForm::TMainForm(TApplication& application) : app_(application), codePage_(GetACP()) {}
+TMainForm::TMainForm(TApplication& application) : app_(application), menu_(nullptr), codePage_(GetACP()) {}
 
 TMainForm::~TMainForm() {
     if (Handle() != nullptr) {
@@ -52,10 +72,11 @@ void TMainForm::Create(std::u16string_view commandLine) {
     // The layout gives the client area; the outer size follows from the frame and menu.
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_ACCEPTFILES;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, kMainFormSpec.clientWidth, kMainFormSpec.clientHeight};
     AdjustWindowRectEx(&frame, style, TRUE, exStyle);
-    CreateHandle(exStyle, L"TMainForm", L"Nerula", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                 frame.right - frame.left, frame.bottom - frame.top, nullptr, menu);
+    CreateHandle(exStyle, L"TMainForm", ToWide(kMainFormSpec.caption).c_str(), style, CW_USEDEFAULT,
+                 CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, menu);
+    menu_ = MainMenu(Handle());
     app_.SetMainWindow(Handle());
     CreateComponents();
 
@@ -67,8 +88,7 @@ void TMainForm::Create(std::u16string_view commandLine) {
 }
 
 void TMainForm::CreateComponents() {
-    imageBox_.Create(Handle(), IDC_IMAGE_BOX);
-    image_.Create(imageBox_.Handle());
+    pictureView_.Create(Handle(), IDC_IMAGE_BOX);
     memo_.Create(Handle(), IDC_MEMO);
 }
 
@@ -87,10 +107,16 @@ void TMainForm::FormCreate(std::u16string_view commandLine) {
     }
 }
 
+void TMainForm::FormDestroy() {
+    if (FModified) {
+        SaveSettings();
+    }
+}
+
 void TMainForm::AlignViews() {
     RECT client{};
     GetClientRect(Handle(), &client);
-    MoveWindow(imageBox_.Handle(), 0, 0, client.right, client.bottom, TRUE);
+    pictureView_.SetBounds(client);
     memo_.SetBounds(client);
 }
 
@@ -108,17 +134,79 @@ void TMainForm::OpenFile(const std::wstring& fileName, std::uint32_t codePage, s
     if (!ShowImage(FFileName, buffer)) {
         ShowText(FFileName, buffer, codePage, line, column);
     }
-    const HWND active = memo_.Visible() ? memo_.Handle() : imageBox_.Handle();
+    const HWND active = memo_.Visible() ? memo_.Handle() : pictureView_.ImageBox().Handle();
     SetWindowPos(active, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     app_.SetTitle(DocumentTitle(ToU16(FFileName)));
 }
 
-bool TMainForm::MenuChecked(UINT itemId) const {
-    return (GetMenuState(GetMenu(Handle()), itemId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+bool TMainForm::ShowImage(const std::wstring& fileName, MemoryStream& stream) {
+    memo_.SetVisible(false);
+    pictureView_.SetVisible(true);
+    stream.SetPosition(0);
+    std::optional<Picture> picture = DecodePicture(fileName, stream, FPlugins, Handle());
+    if (!picture) {
+        return false;
+    }
+    const int width = picture->Width();
+    const int height = picture->Height();
+    pictureView_.SetPicture(std::move(*picture));
+    SizeForPicture(width, height);
+
+    const std::u16string name(FileNamePart(ToU16(fileName)));
+    const std::optional<susie::PictureInfo> info = ReadPictureInfo(fileName, stream, FPlugins);
+    SetCaption(Handle(), info ? FormatText(u"%s ( %d x %d %dbit ) - Nerula",
+                                           {name, ToDecimal(info->width), ToDecimal(info->height),
+                                            ToDecimal(info->colorDepth)})
+                              : FormatText(u"%s - Nerula", {name}));
+    pictureView_.ApplyViewStyle(FViewStyle);
+    pictureView_.Focus();
+    return true;
 }
 
-void TMainForm::SetMenuChecked(UINT itemId, bool checked) {
-    CheckMenuItem(GetMenu(Handle()), itemId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+void TMainForm::SizeForPicture(int width, int height) {
+    const RECT desktop = app_.Services().DesktopRect();
+    POINT corner{width, height};
+    ClientToScreen(Handle(), &corner);
+    if (corner.x >= desktop.left && corner.x < desktop.right && corner.y >= desktop.top &&
+        corner.y < desktop.bottom) {
+        // Two pixels of the scroll box's sunken border on every side.
+        SetClientSize(Handle(), width + 4, height + 4);
+    }
+}
+
+void TMainForm::ShowText(const std::wstring& fileName, MemoryStream& stream, std::uint32_t codePage,
+                         std::int32_t line, std::int32_t column) {
+    pictureView_.SetVisible(false);
+    memo_.SetVisible(true);
+    SizeForText();
+
+    if (codePage != 0) {
+        SetCodePage(codePage);
+    } else if (autoEncode_) {
+        // Nothing detected (-1) lands on the ANSI code page through the property's rule.
+        SetCodePage(static_cast<std::uint32_t>(DetectCodePage(0, 0, stream)));
+    }
+    const std::unique_ptr<Encoding> encoding = CreateCodePageEncoding(CodePage(), codePage_.Ansi());
+    SetCodePage(encoding->CodePage());
+    SetCaption(Handle(), FormatText(u"%s ( %s ) - Nerula", {std::u16string(FileNamePart(ToU16(fileName))),
+                                                            CodePageName(CodePage(), codePage_.Ansi())}));
+    memo_.Show(*encoding, stream, line, column);
+}
+
+void TMainForm::SizeForText() {
+    const RECT desktop = app_.Services().DesktopRect();
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    const WindowSize size = TextWindowSize(desktop.right, desktop.bottom);
+    if (FitsDesktop(window.left, window.top, size,
+                    {desktop.left, desktop.top, desktop.right, desktop.bottom})) {
+        SetWindowPos(Handle(), nullptr, 0, 0, size.width, size.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TMainForm::ScrollCaret(bool centre) {
+    memo_.ScrollCaret(centre);
 }
 
 void TMainForm::OnCommand(WORD id) {
@@ -177,41 +265,71 @@ void TMainForm::FileExitMnuClick() {
 }
 
 void TMainForm::EditMnuClick(HMENU editMenu) {
-    bool copy = false;
-    bool find = false;
-    if (IsShown(imageBox_.Handle())) {
-        copy = true;
+    // The picture view is asked first.
+    if (pictureView_.Visible()) {
+        MainMenu::EnableEditItems(editMenu, true, false);
     } else if (memo_.Visible()) {
-        copy = memo_.Selection().length != 0;
-        find = true;
-    }
-    const auto state = [](bool enabled) { return MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED); };
-    EnableMenuItem(editMenu, IDM_EDIT_COPY, state(copy));
-    for (const UINT id : {IDM_EDIT_FIND, IDM_EDIT_FIND_PREV, IDM_EDIT_FIND_NEXT}) {
-        EnableMenuItem(editMenu, id, state(find));
+        MainMenu::EnableEditItems(editMenu, memo_.Selection().length != 0, true);
+    } else {
+        MainMenu::EnableEditItems(editMenu, false, false);
     }
 }
 
 void TMainForm::EditCopyMnuClick() {
-    if (IsShown(imageBox_.Handle())) {
-        CopyPicture();
+    if (pictureView_.Visible()) {
+        pictureView_.CopyToClipboard(Handle());
     } else if (memo_.Visible()) {
         SendMessageW(memo_.Handle(), WM_COPY, 0, 0);
     }
 }
 
+void TMainForm::ViewStyleMnusClick(UINT itemId) {
+    menu_.CheckViewStyle(MainMenu::ViewStyleOf(itemId));
+    SetViewStyle(MainMenu::ViewStyleOf(itemId));
+    pictureView_.ApplyViewStyle(FViewStyle);
+    FModified = true;
+}
+
+void TMainForm::ViewEncodeAutoMnuClick() {
+    // The state takes effect with the next text shown; nothing is detected now.
+    SetAutoEncode(!autoEncode_);
+    FModified = true;
+}
+
+void TMainForm::CodePageMnusClick(UINT itemId) {
+    const std::uint32_t tag = MainMenu::CodePageOf(itemId).value_or(0);
+    if (tag == CodePage()) {
+        return;
+    }
+    menu_.CheckEncodingItem(itemId);
+    SetCodePage(tag);
+    if (memo_.Visible()) {
+        const TextSelection selection = memo_.Selection();
+        OpenFile(FFileName, CodePage(), 1, 1);
+        memo_.SetSelection(selection);
+        ScrollCaret(false);
+    }
+    FModified = true;
+}
+
+void TMainForm::ViewWordWrapMnuClick() {
+    SetWordWrap(!wordWrap_);
+    ScrollCaret(false);
+    FModified = true;
+}
+
 void TMainForm::MouseWheel(UINT message, WPARAM wParam) {
     const auto delta = static_cast<std::int16_t>(HIWORD(wParam));
     if (message == WM_MOUSEWHEEL) {
-        imageBox_.ScrollBy(SB_VERT, WheelScrollDistance(WheelAxis::Vertical, delta));
+        pictureView_.ScrollBy(SB_VERT, WheelScrollDistance(WheelAxis::Vertical, delta));
     } else {
-        imageBox_.ScrollBy(SB_HORZ, WheelScrollDistance(WheelAxis::Horizontal, delta));
+        pictureView_.ScrollBy(SB_HORZ, WheelScrollDistance(WheelAxis::Horizontal, delta));
     }
 }
 
 void TMainForm::DropFiles(HDROP drop) {
     const DropHandle owner(drop);
-    ShowWindow(imageBox_.Handle(), SW_HIDE);
+    pictureView_.SetVisible(false);
     memo_.SetVisible(false);
     OpenFile(DroppedPath(drop, 0), 0, 1, 1);
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
@@ -233,7 +351,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_INITMENUPOPUP: {
         const HMENU menu = reinterpret_cast<HMENU>(wParam);
-        if (menu == GetSubMenu(GetMenu(Handle()), MENU_POS_EDIT)) {
+        if (menu_.IsEditMenu(menu)) {
             EditMnuClick(menu);
         }
         return 0;

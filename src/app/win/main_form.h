@@ -1,6 +1,9 @@
 #pragma once
-// The main window: the program's one document window with its menu and two views, the
-// picture's scroll box and the text's edit control, of which at most one is visible.
+// The main window: the program's one document window. It keeps the frame and its menu,
+// routes the menu's commands, decides which of its two views shows the document (the
+// picture view or the text view `Memo`), sets the caption and carries the settings
+// between the views and the settings file. What a view does with a document is the
+// view's own.
 
 #include <cstdint>
 #include <string>
@@ -9,13 +12,13 @@
 #include <windows.h>
 
 #include "app/win/application.h"
-#include "common/win/unique_handle.h"
-#include "common/win/window.h"
+#include "app/win/main_menu.h"
 #include "common/memory_stream.h"
 #include "common/win/text_font.h"
+#include "common/win/window.h"
 #include "image/plugin_table.h"
-#include "image/win/scroll_box.h"
-#include "image/win/image_control.h"
+#include "image/win/picture_view.h"
+#include "settings/viewer_settings.h"
 #include "text/code_pages.h"
 #include "text/win/text_view.h"
 
@@ -23,9 +26,6 @@ namespace nerula {
 
 class TMainForm final : public Window {
 public:
-    static constexpr int kClientWidth = 527;
-    static constexpr int kClientHeight = 336;
-
     explicit TMainForm(TApplication& application);
     ~TMainForm() override;
 
@@ -42,16 +42,17 @@ public:
     const std::wstring& FileName() const noexcept { return FFileName; }
     HACCEL Accelerators() const noexcept { return accelerators_; }
     HWND Memo() const noexcept { return memo_.Handle(); }
-    TScrollBox& ImageBox() noexcept { return imageBox_; }
+    TextView& MemoView() noexcept { return memo_; }
+    TScrollBox& ImageBox() noexcept { return pictureView_.ImageBox(); }
+    TImage& Image() noexcept { return pictureView_.Image(); }
 
     // The code page of the shown text. Writing it checks its encoding menu item; a value
     // without one becomes the ANSI code page. Writing never marks the settings changed.
     std::uint32_t CodePage() const noexcept { return codePage_.Value(); }
     void SetCodePage(std::uint32_t codePage);
 
-    // Tab width in average characters; the edit control takes four times it in dialog
-    // template units.
-    std::int32_t TabWidth() const noexcept { return static_cast<std::int32_t>(memo_.TabStops() >> 2); }
+    // Tab width in average characters.
+    std::int32_t TabWidth() const noexcept { return memo_.TabWidth(); }
     void SetTabWidth(std::int32_t tabWidth);
     // The edit control's own font object. Another object given to the setter has all its
     // attributes copied; the control's own object given back changes nothing.
@@ -65,12 +66,13 @@ public:
     const std::u16string& PluginPath() const noexcept { return FPluginPath; }
     void SetPluginPath(const std::u16string& folder);
 
-    // 1: pictures fitted to the window, 2: at actual size. Writing checks the matching
-    // menu item but neither applies the style nor marks the settings changed.
-    std::int32_t ViewStyle() const noexcept { return FViewStyle; }
-    void SetViewStyle(std::int32_t style);
-    TImage& Image() noexcept { return image_; }
+    // Writing checks the matching menu item but neither applies the style nor marks the
+    // settings changed.
+    PictureViewStyle ViewStyle() const noexcept { return FViewStyle; }
+    void SetViewStyle(PictureViewStyle style);
 
+    // The nine settings as they stand now.
+    ViewerSettings Settings() const;
     // Whether a setting changed since the settings were loaded or saved.
     bool Modified() const noexcept { return FModified; }
 
@@ -79,52 +81,52 @@ private:
 
     void CreateComponents();
     void FormCreate(std::u16string_view commandLine);
+    void FormDestroy();
     void AlignViews();
     void HandOff(const std::wstring& parameters);
 
     bool ShowImage(const std::wstring& fileName, MemoryStream& stream);
     void SizeForPicture(int width, int height);
-    void ApplyViewStyle();
-    void ApplyFitToWindow();
-    void ApplyActualSize();
-    void ViewStyleMnusClick(UINT itemId);
-    void CopyPicture();
-
-    void LoadSettings();
-    void SaveSettings();
-    void FormDestroy();
-    bool MenuChecked(UINT itemId) const;
-    void SetMenuChecked(UINT itemId, bool checked);
-
     void ShowText(const std::wstring& fileName, MemoryStream& stream, std::uint32_t codePage,
                   std::int32_t line, std::int32_t column);
     void SizeForText();
     void ScrollCaret(bool centre);
+
+    // The check items whose check mark is the setting: field and mark change together.
+    void SetWordWrap(bool wrap);
+    void SetAutoEncode(bool automatic);
+
+    void LoadSettings();
+    void ApplySettings(const ViewerSettings& settings);
+    void SaveSettings();
 
     void OnCommand(WORD id);
     void FileOpenMnuClick();
     void FileExitMnuClick();
     void EditMnuClick(HMENU editMenu);
     void EditCopyMnuClick();
+    void ViewStyleMnusClick(UINT itemId);
     void ViewEncodeAutoMnuClick();
     void CodePageMnusClick(UINT itemId);
     void ViewWordWrapMnuClick();
-    bool ToggleMenuCheck(UINT itemId);
 
     void MouseWheel(UINT message, WPARAM wParam);
     void DropFiles(HDROP drop);
 
     TApplication& app_;
     HACCEL accelerators_ = nullptr;
-    TScrollBox imageBox_;
-    TImage image_;
+    MainMenu menu_;
+    PictureView pictureView_;
     TextView memo_;
 
     CodePageSetting codePage_;
     PluginTable FPlugins;
     std::u16string FPluginPath;
     bool pluginsBuilt_ = false;
-    std::int32_t FViewStyle = 0;
+    // Zero, no style at all, until the settings are loaded.
+    PictureViewStyle FViewStyle{};
+    bool wordWrap_ = false;
+    bool autoEncode_ = true;
     bool FModified = false;
     std::wstring FFileName;
 };

@@ -1,75 +1,111 @@
-// The main window's settings: loaded from the per-user INI file while the window is
-// created, saved back when it is destroyed if the user changed any of them.
+// The main window's settings: the properties that hold them, and their way between the
+// window and the per-user settings file (loaded while the window is created, saved when it
+// is destroyed if the user changed any of them).
 
 #include "app/win/main_form.h"
 #include "common/win/wide.h"
 #include "forms/resource_ids.h"
-#include "settings/win/app_data.h"
-#include "settings/win/app_ini_file.h"
-#include "settings/win/settings_store.h"
+#include "image/win/plugin_scanner.h"
+#include "settings/win/viewer_settings_store.h"
 
 namespace nerula {
-namespace {
 
-constexpr char16_t kSettingsFile[] = u"Harrowfen\\Nerula\\Nerula.ini";
-const std::u16string kImage = u"Image";
-const std::u16string kText = u"Text";
+void TMainForm::SetCodePage(std::uint32_t codePage) {
+    if (const std::optional<std::uint32_t> checked = codePage_.Write(codePage)) {
+        menu_.CheckCodePage(*checked);
+    }
+}
 
-} // namespace
+void TMainForm::SetTabWidth(std::int32_t tabWidth) {
+    if (tabWidth == TabWidth()) {
+        return;
+    }
+    memo_.SetTabWidth(tabWidth);
+    FModified = true;
+}
+
+void TMainForm::SetViewerFont(const TextFont& font) {
+    if (&font == &memo_.Font()) {
+        return;
+    }
+    memo_.Font().Assign(font);
+    memo_.SendTabStops();
+    FModified = true;
+}
+
+void TMainForm::InitPlugins(std::u16string_view folder) {
+    BuildPluginTable(FPlugins, folder);
+}
+
+void TMainForm::SetPluginPath(const std::u16string& folder) {
+    if (pluginsBuilt_ && folder == FPluginPath) {
+        return;
+    }
+    FPluginPath = folder;
+    pluginsBuilt_ = true;
+    InitPlugins(folder);
+    FModified = true;
+}
+
+void TMainForm::SetViewStyle(PictureViewStyle style) {
+    if (style == FViewStyle) {
+        return;
+    }
+    FViewStyle = style;
+    menu_.CheckViewStyle(style);
+}
+
+void TMainForm::SetWordWrap(bool wrap) {
+    wordWrap_ = wrap;
+    menu_.SetChecked(IDM_VIEW_WORD_WRAP, wrap);
+    // Wrapped lines need no horizontal scroll bar.
+    memo_.SetBothScrollBars(!wrap);
+}
+
+void TMainForm::SetAutoEncode(bool automatic) {
+    autoEncode_ = automatic;
+    menu_.SetChecked(IDM_VIEW_ENCODE_AUTO, automatic);
+}
+
+ViewerSettings TMainForm::Settings() const {
+    ViewerSettings settings;
+    settings.pluginPath = FPluginPath;
+    settings.viewStyle = FViewStyle;
+    settings.wordWrap = wordWrap_;
+    settings.tabWidth = TabWidth();
+    const TextFont& font = memo_.Font();
+    settings.fontName = ToU16(font.Name());
+    settings.fontSize = font.Size();
+    settings.fontStyle = font.Style();
+    settings.autoEncode = autoEncode_;
+    settings.codePage = CodePage();
+    return settings;
+}
 
 void TMainForm::LoadSettings() {
-    const std::optional<std::wstring> fileName = GetAppDataFileName(kSettingsFile);
-    // Without the application-data folder there is no file: every read gives its default.
-    const TAppIniFile ini(fileName.value_or(std::wstring()));
-    const auto readString = [&](const std::u16string& section, const std::u16string& key,
-                                const std::u16string& defaultValue) {
-        return fileName ? ini.ReadString(section, key, defaultValue) : defaultValue;
-    };
-    const auto readInteger = [&](const std::u16string& section, const std::u16string& key,
-                                 std::int32_t defaultValue) {
-        return fileName ? ini.ReadInteger(section, key, defaultValue) : defaultValue;
-    };
-    SetPluginPath(readString(kImage, u"PluginPath", u""));
-    SetViewStyle(readInteger(kImage, u"ViewStyle", 1));
-    const bool wrap = readInteger(kText, u"WordWrap", 1) != 0;
-    SetMenuChecked(IDM_VIEW_WORD_WRAP, wrap);
-    memo_.SetBothScrollBars(!wrap);
-    SetTabWidth(readInteger(kText, u"TabWidth", 4));
-    TextFont& font = memo_.Font();
-    font.SetName(ToWide(readString(kText, u"FontName", u"FixedSys")));
-    font.SetSize(readInteger(kText, u"FontSize", 9));
-    font.SetStyle(static_cast<std::uint8_t>(readInteger(kText, u"FontStyle", 0) & 0xFF));
-    SetMenuChecked(IDM_VIEW_ENCODE_AUTO, readInteger(kText, u"AutoEncode", 1) != 0);
-    SetCodePage(static_cast<std::uint32_t>(
-        readInteger(kText, u"CodePage", static_cast<std::int32_t>(codePage_.Ansi()))));
+    ApplySettings(LoadViewerSettings(codePage_.Ansi()));
     FModified = false;
+}
+
+// Each setting goes through the property or menu item that owns it, in the file's order:
+// the plug-in folder's first write builds the plug-in table.
+void TMainForm::ApplySettings(const ViewerSettings& settings) {
+    SetPluginPath(settings.pluginPath);
+    SetViewStyle(settings.viewStyle);
+    SetWordWrap(settings.wordWrap);
+    SetTabWidth(settings.tabWidth);
+    // Set on the control's own font object, not through the ViewerFont setter.
+    TextFont& font = memo_.Font();
+    font.SetName(ToWide(settings.fontName));
+    font.SetSize(settings.fontSize);
+    font.SetStyle(settings.fontStyle);
+    SetAutoEncode(settings.autoEncode);
+    SetCodePage(settings.codePage);
 }
 
 void TMainForm::SaveSettings() {
-    const std::optional<std::wstring> fileName = GetAppDataFileName(kSettingsFile);
-    if (!fileName) {
-        // Nowhere the settings belong: better lost than written to an unintended place.
-        FModified = false;
-        return;
-    }
-    SaveIniFileAtomically(*fileName, [this](TAppIniFile& ini) {
-        ini.WriteString(kImage, u"PluginPath", FPluginPath);
-        ini.WriteInteger(kImage, u"ViewStyle", FViewStyle);
-        ini.WriteBool(kText, u"WordWrap", MenuChecked(IDM_VIEW_WORD_WRAP));
-        ini.WriteInteger(kText, u"TabWidth", TabWidth());
-        ini.WriteString(kText, u"FontName", ToU16(memo_.Font().Name()));
-        ini.WriteInteger(kText, u"FontSize", memo_.Font().Size());
-        ini.WriteInteger(kText, u"FontStyle", memo_.Font().Style());
-        ini.WriteBool(kText, u"AutoEncode", MenuChecked(IDM_VIEW_ENCODE_AUTO));
-        ini.WriteInteger(kText, u"CodePage", static_cast<std::int32_t>(CodePage()));
-    });
+    SaveViewerSettings(Settings());
     FModified = false;
-}
-
-void TMainForm::FormDestroy() {
-    if (FModified) {
-        SaveSettings();
-    }
 }
 
 } // namespace nerula

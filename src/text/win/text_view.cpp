@@ -9,6 +9,8 @@
 #include "common/win/locked_local.h"
 #include "common/win/unique_handle.h"
 #include "text/text_layout.h"
+#include "text/text_loading.h"
+#include "text/win/local_text_store.h"
 
 namespace nerula {
 namespace {
@@ -195,6 +197,20 @@ void TextView::SetText(LocalMemory text, std::size_t length) {
         }
     }
     ShowBuffer(hwnd_, std::move(text));
+}
+
+void TextView::Show(const Encoding& encoding, MemoryStream& stream, std::int32_t line, std::int32_t column) {
+    // The text is written straight into memory that the control keeps as its own.
+    LocalTextStore store;
+    const std::size_t length = LoadText(encoding, stream.Remaining(), store);
+    // The file's bytes are not needed any more while the control lays out its lines.
+    stream.Release();
+    SetText(store.Take(), length);
+    SendTabStops();
+    if (line > 1 || column > 1) {
+        PositionCaret(line, column);
+    }
+    SetFocus(hwnd_);
 }
 
 TextSelection TextView::Selection() const {

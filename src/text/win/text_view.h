@@ -9,8 +9,10 @@
 
 #include <windows.h>
 
+#include "common/memory_stream.h"
 #include "common/win/text_font.h"
 #include "common/win/unique_handle.h"
+#include "text/encoding.h"
 
 namespace nerula {
 
@@ -38,9 +40,19 @@ public:
     void SetBothScrollBars(bool both);
 
     TextFont& Font() noexcept { return font_; }
+    const TextFont& Font() const noexcept { return font_; }
     std::uint32_t TabStops() const noexcept { return tabStops_; }
     void SetTabStops(std::uint32_t tabStops);
     void SendTabStops();
+    // Tab width in average characters: the control counts tab stops in dialog template
+    // units, four to a character.
+    std::int32_t TabWidth() const noexcept { return static_cast<std::int32_t>(tabStops_ >> 2); }
+    void SetTabWidth(std::int32_t tabWidth) { SetTabStops(static_cast<std::uint32_t>(tabWidth) << 2); }
+
+    // Decodes the rest of the stream with the encoding and shows it, the stream's bytes
+    // given back as soon as the text is made; then the caret goes to the line and column
+    // (counting from 1) and the control takes the focus.
+    void Show(const Encoding& encoding, MemoryStream& stream, std::int32_t line, std::int32_t column);
 
     // Hands the text over unless the control already shows exactly this text (then the
     // selection and scroll position stay); otherwise the selection goes to the start and
