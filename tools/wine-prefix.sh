@@ -24,7 +24,9 @@ EOF
 export FONTCONFIG_FILE=$prefix/fonts.conf
 # No Mono or Gecko install prompts: Nerula needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i >/dev/null 2>&1
+# The 64-bit loader makes the prefix, with its 32-bit half where this machine runs 32-bit
+# code; the `wineboot` command would start the 32-bit loader first, which some kernels refuse.
+/usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
 # Debian's Wine does not load the fonts of fonts-wine (Marlett for the caption buttons,
 # ...) from its data folder; the system fonts folder is where it looks. Tahoma and
 # FixedSys (the text view's default) stay out: Wine's versions have no Japanese, and their
