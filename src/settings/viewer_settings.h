@@ -53,7 +53,8 @@ ViewerSettings ReadViewerSettings(const Ini& ini, std::uint32_t ansiCodePage) {
     settings.tabWidth = ini.ReadInteger(kText, u"TabWidth", defaults.tabWidth);
     settings.fontName = ini.ReadString(kText, u"FontName", defaults.fontName);
     settings.fontSize = ini.ReadInteger(kText, u"FontSize", defaults.fontSize);
-    settings.fontStyle = static_cast<std::uint8_t>(ini.ReadInteger(kText, u"FontStyle", defaults.fontStyle) & 0xFF);
+    settings.fontStyle =
+        static_cast<std::uint8_t>(ini.ReadInteger(kText, u"FontStyle", defaults.fontStyle) & 0xFF);
     settings.autoEncode = ini.ReadBool(kText, u"AutoEncode", defaults.autoEncode);
     settings.codePage = static_cast<std::uint32_t>(
         ini.ReadInteger(kText, u"CodePage", static_cast<std::int32_t>(defaults.codePage)));

@@ -74,9 +74,10 @@ TEST(ViewerSettingsTest, WritesAllNineKeysInTheFilesOrderAndReadsThemBack) {
     written.codePage = 65001;
     MemoryIni ini;
     WriteViewerSettings(ini, written);
-    EXPECT_EQ(ini.Order(), (std::vector<std::u16string>{u"Image.PluginPath", u"Image.ViewStyle", u"Text.WordWrap",
-                                                         u"Text.TabWidth", u"Text.FontName", u"Text.FontSize",
-                                                         u"Text.FontStyle", u"Text.AutoEncode", u"Text.CodePage"}));
+    EXPECT_EQ(ini.Order(),
+              (std::vector<std::u16string>{u"Image.PluginPath", u"Image.ViewStyle", u"Text.WordWrap",
+                                           u"Text.TabWidth", u"Text.FontName", u"Text.FontSize",
+                                           u"Text.FontStyle", u"Text.AutoEncode", u"Text.CodePage"}));
     EXPECT_EQ(ini.ReadString(u"Text", u"FontStyle", u""), u"10");
     EXPECT_EQ(ini.ReadString(u"Text", u"WordWrap", u""), u"0");
     EXPECT_EQ(ReadViewerSettings(ini, 1252), written);

@@ -1,5 +1,7 @@
 #include "ntp_picture.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 #include "local_block.h"
@@ -54,6 +56,19 @@ int DescribeNtp(LPCSTR data, LONG_PTR length, unsigned int flag, susie::PictureI
     info->width = layout.width;
     info->height = static_cast<LONG>(layout.rows);
     info->colorDepth = static_cast<SHORT>(layout.bitsPerPixel);
+    // Like many plug-ins, hands out a block of text information, which the caller frees.
+    // The handle is left in the process's environment too, so that a test can tell
+    // whether the caller did.
+    static constexpr char kText[] = "NTP test picture";
+    LocalMemory text = AllocateMoveable(sizeof kText);
+    if (const LocalLockGuard lock(text.Get()); lock.Data() != nullptr) {
+        std::memcpy(lock.Data(), kText, sizeof kText);
+    }
+    char handle[32];
+    std::snprintf(handle, sizeof handle, "%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(text.Get())));
+    SetEnvironmentVariableA(kTextInfoVariable, handle);
+    info->textInfo = text.Release();
     return kSuccess;
 }
 

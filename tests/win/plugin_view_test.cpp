@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 #include "common/exception.h"
 #include "common/win/module_path.h"
@@ -11,6 +13,7 @@
 #include "liar_variants.h"
 #include "main_form_fixture.h"
 #include "ntp_format.h"
+#include "ntp_picture.h"
 
 namespace nerula {
 namespace {
@@ -181,6 +184,12 @@ TEST_F(PluginViewTest, APluginPictureIsShownUprightWithItsCaption) {
         EXPECT_EQ(picture.Pixels()[0] & 0xFFFFFF, 0x800000u) << height;
         form.reset();
     }
+    // The record's text information was freed once the caption was made.
+    char handle[32] = {};
+    ASSERT_GT(GetEnvironmentVariableA(plugins::kTextInfoVariable, handle, sizeof handle), 0u);
+    const auto textInfo =
+        reinterpret_cast<HLOCAL>(static_cast<std::uintptr_t>(std::strtoull(handle, nullptr, 16)));
+    EXPECT_EQ(LocalFlags(textInfo), LMEM_INVALID_HANDLE);
     // GetPictureInfo failing after GetPicture only shortens the caption.
     const std::wstring path = folder.Write(L"short.nif", ntp::MakeFile(4, 3, 24, NtpPixels(4, 3)));
     Create(L"\"" + path + L"\"");

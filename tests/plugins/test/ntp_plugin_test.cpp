@@ -75,7 +75,10 @@ TEST(NtpPlugin, DescribesThePicture) {
         EXPECT_EQ(info.horizontalDensity, 0);
         EXPECT_EQ(info.verticalDensity, 0);
         EXPECT_EQ(info.colorDepth, 24);
-        EXPECT_EQ(info.textInfo, nullptr);
+        // The text information is the caller's to free.
+        ASSERT_NE(info.textInfo, nullptr);
+        const LocalMemory text(info.textInfo);
+        EXPECT_GT(LocalSize(text.Get()), 0u);
     }
 }
 
