@@ -3,7 +3,8 @@
 #   tools/screenshot.sh OUT.png [NERULA-ARGUMENTS...]
 # Arguments that name existing Unix files are passed as Windows paths (drive Z:).
 # Environment: NERULA_EXE (default build/mingw-x64/src/Nerula.exe), NERULA_LANG (locale,
-# default ja_JP.UTF-8), SHOT_DELAY (seconds to wait before the picture, default 4).
+# default ja_JP.UTF-8), SHOT_DELAY (seconds to wait before the picture, default 4),
+# SHOT_DPI (the screen's DPI, the prefix's LogPixels: 96, 120, 144 or 192; default 96).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$1
@@ -32,6 +33,9 @@ cleanup() {
     kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
+/usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${SHOT_DPI:-96}" /f \
+    </dev/null >/dev/null 2>&1
+/usr/lib/wine/wineserver -w
 /usr/lib/wine/wine64 explorer /desktop=shot,1280x1024 "$exe" "${args[@]}" </dev/null >/dev/null 2>&1 &
 sleep "${SHOT_DELAY:-4}"
 import -display "$xvfb_display" -window root "$out"

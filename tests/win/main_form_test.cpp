@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "common/win/dpi.h"
 #include "common/win/module_path.h"
 #include "common/win/system_error.h"
 #include "common/win/wide.h"
@@ -46,6 +47,38 @@ TEST_F(MainFormTest, StartsEmptyWithTheProgramNameAsTitle) {
     GetClientRect(form->Handle(), &client);
     EXPECT_EQ(client.right, kMainFormSpec.clientWidth);
     EXPECT_EQ(client.bottom, kMainFormSpec.clientHeight);
+}
+
+int MemoFontHeight(HWND memo) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(memo, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+}
+
+TEST_F(MainFormTest, AMoveToAMonitorOfAnotherDpiTakesTheSuggestedRectangleAndRemakesTheTextFont) {
+    Create(L"");
+    // The settings' font (FixedSys, 9 points) at this test's 96 dpi.
+    ASSERT_EQ(WindowDpi(form->Handle()), 96u);
+    EXPECT_EQ(MemoFontHeight(form->Memo()), -12);
+    for (const unsigned dpi : {144u, 192u, 96u}) {
+        const RECT suggested{40, 30, 40 + static_cast<int>(dpi) * 6, 30 + static_cast<int>(dpi) * 4};
+        SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        RECT window{};
+        GetWindowRect(form->Handle(), &window);
+        EXPECT_EQ(window.left, suggested.left) << dpi;
+        EXPECT_EQ(window.right - window.left, suggested.right - suggested.left) << dpi;
+        EXPECT_EQ(window.bottom - window.top, suggested.bottom - suggested.top) << dpi;
+        EXPECT_EQ(MemoFontHeight(form->Memo()), -12 * static_cast<int>(dpi) / 96) << dpi;
+        // The size in points, which the settings keep, is the same at every DPI.
+        EXPECT_EQ(form->ViewerFont().Size(), 9) << dpi;
+        // The text view follows the new client area.
+        RECT client{};
+        RECT memo{};
+        GetClientRect(form->Handle(), &client);
+        GetWindowRect(form->Memo(), &memo);
+        EXPECT_EQ(memo.right - memo.left, client.right) << dpi;
+    }
+    EXPECT_FALSE(form->Modified()) << "a move between monitors changes no setting";
 }
 
 TEST_F(MainFormTest, TheViewsFillTheClientArea) {

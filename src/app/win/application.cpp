@@ -1,6 +1,7 @@
 #include "app/win/application.h"
 
 #include "app/app_title.h"
+#include "common/win/dialog.h"
 #include "common/win/module_path.h"
 #include "common/win/wide.h"
 
@@ -51,7 +52,7 @@ int TApplication::Run(HACCEL accelerators) {
     UpdateWindow(mainWindow_);
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (modelessDialog_ != nullptr && IsDialogMessageW(modelessDialog_, &msg)) {
+        if (const HWND dialog = ActiveModelessDialog(); dialog != nullptr && IsDialogMessageW(dialog, &msg)) {
             continue;
         }
         // Menu shortcuts belong to the main window and the controls on it only.

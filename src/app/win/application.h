@@ -29,20 +29,17 @@ public:
     HWND MainWindow() const noexcept { return mainWindow_; }
     void MainWindowDestroyed() noexcept;
 
-    // A modeless window whose keyboard messages go through IsDialogMessage.
-    void SetModelessDialog(HWND dialog) noexcept { modelessDialog_ = dialog; }
-
     // Error icon, one OK button, the application title as caption.
     void PresentError(std::u16string_view message) noexcept override;
 
-    // Shows the main window and runs the message loop until the main window is gone.
+    // Shows the main window and runs the message loop until the main window is gone. The
+    // active modeless dialog gets its keys (Tab, Enter, Escape, access keys) first.
     int Run(HACCEL accelerators);
 
 private:
     PlatformServices& services_;
     std::u16string title_;
     HWND mainWindow_ = nullptr;
-    HWND modelessDialog_ = nullptr;
     bool running_ = false;
 };
 

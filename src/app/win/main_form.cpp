@@ -8,10 +8,12 @@
 #include "app/mouse_wheel.h"
 #include "app/win/file_reader.h"
 #include "common/text_format.h"
+#include "common/win/dpi.h"
 #include "common/win/error_presenter.h"
 #include "common/win/module_path.h"
 #include "common/win/open_file_dialog.h"
 #include "common/win/wide.h"
+#include "forms/form_layout.h"
 #include "forms/main_form_layout.h"
 #include "forms/resource_ids.h"
 #include "image/win/picture_decoding.h"
@@ -22,6 +24,10 @@
 
 namespace nerula {
 namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+// Files dropped on the window or any of its children arrive as WM_DROPFILES.
+constexpr DWORD kExStyle = WS_EX_ACCEPTFILES;
 
 std::wstring DroppedPath(HDROP drop, UINT index) {
     // Ask for the length first: a fixed buffer would cut long paths and open the wrong file.
@@ -69,13 +75,15 @@ void TMainForm::Create(std::u16string_view commandLine) {
     accelerators_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU));
 
-    // The layout gives the client area; the outer size follows from the frame and menu.
-    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_ACCEPTFILES;
-    RECT frame{0, 0, kMainFormSpec.clientWidth, kMainFormSpec.clientHeight};
-    AdjustWindowRectEx(&frame, style, TRUE, exStyle);
-    CreateHandle(exStyle, L"TMainForm", ToWide(kMainFormSpec.caption).c_str(), style, CW_USEDEFAULT,
-                 CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, menu);
+    // The layout gives the client area at 96 dpi; the window is made where Windows puts it,
+    // then sized for the DPI of its monitor, the frame and menu around the client area.
+    CreateHandle(kExStyle, L"TMainForm", ToWide(kMainFormSpec.caption).c_str(), kStyle, CW_USEDEFAULT,
+                 CW_USEDEFAULT, kMainFormSpec.clientWidth, kMainFormSpec.clientHeight, nullptr, menu);
+    const unsigned dpi = WindowDpi(Handle());
+    const SIZE outer =
+        WindowSizeForClient(ScaleToDpi(kMainFormSpec.clientWidth, dpi),
+                            ScaleToDpi(kMainFormSpec.clientHeight, dpi), kStyle, kExStyle, true, dpi);
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     menu_ = MainMenu(Handle());
     app_.SetMainWindow(Handle());
     CreateComponents();
@@ -327,6 +335,14 @@ void TMainForm::MouseWheel(UINT message, WPARAM wParam) {
     }
 }
 
+void TMainForm::DpiChanged(unsigned dpi, const RECT& suggested) {
+    // Windows suggests the rectangle that keeps the window's size at the new DPI; the views
+    // follow it through WM_SIZE. Pictures stay at their own pixels.
+    memo_.SetDpi(dpi);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TMainForm::DropFiles(HDROP drop) {
     const DropHandle owner(drop);
     pictureView_.SetVisible(false);
@@ -362,6 +378,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DROPFILES:
         DropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DESTROY:
         try {

@@ -111,6 +111,7 @@ private:
     void ViewWordWrapMnuClick();
 
     void MouseWheel(UINT message, WPARAM wParam);
+    void DpiChanged(unsigned dpi, const RECT& suggested);
     void DropFiles(HDROP drop);
 
     TApplication& app_;

@@ -1,17 +1,6 @@
 #include "common/win/text_font.h"
 
-#include "common/win/device_context.h"
-
 namespace nerula {
-namespace {
-
-int ScreenPixelsPerInch() {
-    const WindowDc screen(nullptr);
-    const int pixels = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
-    return pixels > 0 ? pixels : 96;
-}
-
-} // namespace
 
 TextFont::TextFont(std::wstring name, int height) : name_(std::move(name)), height_(height) {}
 
@@ -26,11 +15,20 @@ void TextFont::SetHeight(int height) {
 }
 
 int TextFont::Size() const {
-    return -MulDiv(height_, 72, ScreenPixelsPerInch());
+    return -MulDiv(height_, 72, static_cast<int>(dpi_));
 }
 
 void TextFont::SetSize(int points) {
-    SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72));
+    SetHeight(-MulDiv(points, static_cast<int>(dpi_), 72));
+}
+
+void TextFont::SetDpi(unsigned dpi) {
+    if (dpi == 0 || dpi == dpi_) {
+        return;
+    }
+    height_ = MulDiv(height_, static_cast<int>(dpi), static_cast<int>(dpi_));
+    dpi_ = dpi;
+    Changed();
 }
 
 void TextFont::SetStyle(std::uint8_t style) {
@@ -40,7 +38,7 @@ void TextFont::SetStyle(std::uint8_t style) {
 
 void TextFont::Assign(const TextFont& other) {
     name_ = other.name_;
-    height_ = other.height_;
+    height_ = MulDiv(other.height_, static_cast<int>(dpi_), static_cast<int>(other.dpi_));
     style_ = other.style_;
     Changed();
 }

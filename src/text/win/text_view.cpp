@@ -6,6 +6,7 @@
 
 #include "common/exception.h"
 #include "common/win/device_context.h"
+#include "common/win/dpi.h"
 #include "common/win/locked_local.h"
 #include "common/win/unique_handle.h"
 #include "text/text_layout.h"
@@ -100,7 +101,14 @@ TextView::~TextView() {
 void TextView::Create(HWND parent, int id) {
     parent_ = parent;
     id_ = id;
+    font_.SetDpi(WindowDpi(parent));
     CreateControl(false, RECT{0, 0, 0, 0});
+}
+
+void TextView::SetDpi(unsigned dpi) {
+    font_.SetDpi(dpi);
+    // Tab stops count in units of the font's average character.
+    SendTabStops();
 }
 
 DWORD TextView::Style() const {

@@ -28,8 +28,12 @@ public:
     TextView& operator=(const TextView&) = delete;
     ~TextView();
 
-    // Creates the control hidden, with the vertical scroll bar only.
+    // Creates the control hidden, with the vertical scroll bar only, its font made for the
+    // parent's DPI.
     void Create(HWND parent, int id);
+    // The parent moved to a monitor of another DPI: the font is made anew for it, at the
+    // same size in points.
+    void SetDpi(unsigned dpi);
     HWND Handle() const noexcept { return hwnd_; }
     bool Visible() const;
     void SetVisible(bool visible);
