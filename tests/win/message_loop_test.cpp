@@ -47,18 +47,21 @@ public:
 // Runs the steps from inside the loop, once the loop has shown the main window, one at a
 // time with a pause between them, so that Wine's answers to the window system (activation,
 // focus) arrive before the next step looks.
+std::vector<std::function<void()>> pendingSteps;
+std::size_t nextStep = 0;
+
+void CALLBACK RunNextStep(HWND window, UINT, UINT_PTR id, DWORD) {
+    if (nextStep >= pendingSteps.size()) {
+        KillTimer(window, id);
+        return;
+    }
+    pendingSteps[nextStep++]();
+}
+
 void RunSteps(HWND window, std::vector<std::function<void()>> steps) {
-    static std::vector<std::function<void()>> pending;
-    static std::size_t next = 0;
-    pending = std::move(steps);
-    next = 0;
-    SetTimer(window, 1, 100, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
-        if (next >= pending.size()) {
-            KillTimer(hwnd, id);
-            return;
-        }
-        pending[next++]();
-    });
+    pendingSteps = std::move(steps);
+    nextStep = 0;
+    SetTimer(window, 1, 100, &RunNextStep);
 }
 
 void PressKey(HWND target, WPARAM key) {
