@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(
-    cmake make g++ clang libclang-rt-14-dev binutils googletest locales
+    cmake make g++ clang libclang-rt-14-dev binutils googletest locales libboost1.81-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     wine wine64 wine32:i386 fonts-wine xvfb xauth imagemagick fonts-ipafont-gothic
 )
@@ -59,6 +59,11 @@ for program in "${programs[@]}"; do
         exit 1
     fi
 done
+# Boost.Regex is header-only: its headers are all the build needs of it.
+if [ ! -f /usr/include/boost/regex.hpp ]; then
+    echo "make setup: Boost.Regex's headers (/usr/include/boost/regex.hpp) are missing" >&2
+    exit 1
+fi
 # clang's libFuzzer runtime comes in a package of its own.
 if ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
     echo "make setup: clang's libFuzzer runtime (libclang_rt.fuzzer) is missing" >&2

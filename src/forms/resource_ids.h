@@ -36,6 +36,18 @@
 #define IDC_IMAGE_BOX 2001
 #define IDC_MEMO 2002
 
+/* Controls of the find window (REDialogForm). */
+#define IDC_FIND_TEXT 3001          /* FindTextEdt */
+#define IDC_REPLACE_TEXT 3002       /* ReplaceTextEdt */
+#define IDC_WHOLE_WORD 3003         /* WholeWordChk */
+#define IDC_MATCH_CASE 3004         /* MatchCaseChk */
+#define IDC_USES_REGEXP 3005        /* UsesRegexpChk */
+#define IDC_MULTI_LINE 3006         /* MultiLineChk */
+#define IDC_DIRECTION 3010          /* DirectionRgp; its items take 3011 (up) and 3012 (down) */
+#define IDC_FIND_BUTTON 3020        /* FindBtn */
+#define IDC_REPLACE_BUTTON 3021     /* ReplaceBtn */
+#define IDC_REPLACE_ALL_BUTTON 3022 /* ReplaceAllBtn */
+
 /* Positions of the main menu's drop-down menus. */
 #define MENU_POS_FILE 0
 #define MENU_POS_EDIT 1
