@@ -23,15 +23,6 @@ std::u16string Folded(std::u16string_view text) {
     return folded;
 }
 
-// FoldAscii over a run of units, without a branch per unit, so that the compiler can
-// fold several units an instruction.
-void FoldInto(const char16_t* from, std::size_t count, char16_t* to) noexcept {
-    for (std::size_t i = 0; i < count; ++i) {
-        const unsigned unit = from[i];
-        to[i] = static_cast<char16_t>(unit - (static_cast<unsigned>(unit - u'a' < 26u) << 5));
-    }
-}
-
 // Occurrences from left to right without overlap, each passed to `found` as its offset,
 // until `found` returns false.
 template <typename Found>
@@ -46,11 +37,9 @@ void ForEachOccurrence(std::u16string_view text, std::u16string_view pattern, Fo
     }
 }
 
-// The same with ASCII letters folded on both sides. The text is folded a piece at a time
-// into one small buffer that stays in the cache, each piece with the pattern's length
-// less one unit of the next, so that an occurrence that starts in a piece lies wholly in
-// its buffer; folding a whole large text first would cost a fresh page of memory per
-// page of text, more than the search itself.
+// The same with ASCII letters folded on both sides, in one pass over the text: a unit that
+// is the pattern's first in either case starts a comparison of the rest, folded unit by
+// unit. Nothing is copied, so a large text costs no fresh memory.
 template <typename Found>
 void ForEachFoldedOccurrence(std::u16string_view text, std::u16string_view pattern, Found found) {
     // A pattern without ASCII letters matches the same places folded or not (a letter in
@@ -59,25 +48,29 @@ void ForEachFoldedOccurrence(std::u16string_view text, std::u16string_view patte
         ForEachOccurrence(text, pattern, found);
         return;
     }
-    constexpr std::size_t kPiece = 16 * 1024;
     const std::u16string folded = Folded(pattern);
-    std::u16string buffer(kPiece + folded.size() - 1, u'\0');
-    std::size_t from = 0; // in the text: where the next occurrence may start
-    for (std::size_t start = 0; start + folded.size() <= text.size(); start += kPiece) {
-        const std::size_t end = std::min(text.size(), start + buffer.size());
-        if (from >= end) {
-            continue;
-        }
-        FoldInto(text.data() + start, end - start, buffer.data());
-        const std::u16string_view piece(buffer.data(), end - start);
-        std::size_t at = from > start ? from - start : 0;
-        while ((at = piece.find(folded, at)) != std::u16string_view::npos && at < kPiece) {
-            if (!found(start + at)) {
-                return;
+    const char16_t upper = folded.front();
+    const char16_t lower = IsAsciiLetter(upper) ? static_cast<char16_t>(upper + 32) : upper;
+    const char16_t* const units = text.data();
+    const std::size_t rest = folded.size() - 1;
+    const std::size_t last = text.size() - folded.size();
+    std::size_t i = 0;
+    while (i <= last) {
+        const char16_t unit = units[i];
+        if (unit == upper || unit == lower) {
+            std::size_t k = 0;
+            while (k < rest && FoldAscii(units[i + 1 + k]) == folded[1 + k]) {
+                ++k;
             }
-            at += folded.size();
-            from = start + at;
+            if (k == rest) {
+                if (!found(i)) {
+                    return;
+                }
+                i += folded.size();
+                continue;
+            }
         }
+        ++i;
     }
 }
 
