@@ -3,7 +3,6 @@
 #include <limits>
 
 namespace nerula {
-namespace {
 
 int DigitValue(char16_t c, int base) {
     int value = -1;
@@ -16,6 +15,8 @@ int DigitValue(char16_t c, int base) {
     }
     return value < base ? value : -1;
 }
+
+namespace {
 
 // The signed value of the text, or nothing when the text is not an integer or its
 // magnitude exceeds what any 32-bit target could hold.

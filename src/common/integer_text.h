@@ -12,6 +12,9 @@
 
 namespace nerula {
 
+// The value of one decimal or hexadecimal digit (either case) below `base`; -1 otherwise.
+int DigitValue(char16_t c, int base);
+
 std::optional<std::int32_t> ParseInt32(std::u16string_view text);
 std::optional<std::uint32_t> ParseUInt32(std::u16string_view text);
 

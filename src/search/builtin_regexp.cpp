@@ -6,6 +6,8 @@
 
 #include "search/builtin_regexp.h"
 
+#include "common/integer_text.h"
+#include "common/text_format.h"
 #include "search/regexp_error.h"
 
 // Header-only, with no Windows-specific traits (they would bring in <windows.h>).
@@ -140,7 +142,7 @@ public:
     char_class_type lookup_classname(const char_type* p1, const char_type* p2) const {
         std::u16string name(p1, p2);
         for (char16_t& c : name) {
-            c = IsAsciiLetter(c) ? static_cast<char16_t>(c | 0x20) : c;
+            c = AsciiLower(c);
         }
         if (name == u"w") {
             return kWord;
@@ -172,17 +174,7 @@ public:
                ((mask & kLower) != 0 && c >= u'a' && c <= u'z') ||
                ((mask & kUpper) != 0 && c >= u'A' && c <= u'Z') || ((mask & kAlpha) != 0 && IsAsciiLetter(c));
     }
-    int value(char_type c, int radix) const {
-        int digit = -1;
-        if (IsDigit(c)) {
-            digit = c - u'0';
-        } else if (c >= u'a' && c <= u'f') {
-            digit = c - u'a' + 10;
-        } else if (c >= u'A' && c <= u'F') {
-            digit = c - u'A' + 10;
-        }
-        return digit < radix ? digit : -1;
-    }
+    int value(char_type c, int radix) const { return DigitValue(c, radix); }
     locale_type imbue(locale_type locale) { return locale; }
     locale_type getloc() const { return {}; }
 };

@@ -78,7 +78,13 @@ void TMatches::AddMatch(std::int32_t firstIndex, std::u16string_view value,
     }
     const auto length = static_cast<std::int32_t>(value.size());
     const std::size_t index = entries_.size();
-    const Span kept = Keep(value);
+    // A value given from outside that is the text it covers (as the automation object
+    // hands out its copies) is kept as that span, not copied.
+    const std::u16string_view covered =
+        firstIndex >= 0 && static_cast<std::size_t>(firstIndex) + value.size() <= text_.size()
+            ? std::u16string_view(text_).substr(static_cast<std::size_t>(firstIndex), value.size())
+            : std::u16string_view();
+    const Span kept = Keep(covered.size() == value.size() && covered == value ? covered : value);
     const bool coversItself =
         (kept.offset & kInPool) == 0 && kept.offset == static_cast<std::uint32_t>(firstIndex);
     if (!coversItself && !value.empty()) {

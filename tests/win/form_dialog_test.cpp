@@ -495,8 +495,7 @@ TEST_F(FormDialogTest, DpiChangeMovesResizesAndRefontsEveryControl) {
     const int frameHeight = (window.bottom - window.top) - client.bottom;
     RECT suggested{window.left + 10, window.top + 20, window.left + 10 + 590 + frameWidth,
                    window.top + 20 + 188 + frameHeight};
-    SendMessageW(find.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
-                 reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(find.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
 
     RECT moved{};
     GetWindowRect(find.Handle(), &moved);

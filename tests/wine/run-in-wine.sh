@@ -12,7 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../tools/wine-arch.sh
 . "$here/../../tools/wine-arch.sh"
 # The program, or the one that a black-box driver is told to start, may be 32-bit.
-for program in "$1" "${@:2}"; do
+for program in "$@"; do
     program=${program#--nerula=}
     if [ -f "$program" ] && [[ $program == *.exe ]] && pe_is_32bit "$program" && ! can_run_32bit; then
         echo "skipped: this machine cannot run 32-bit programs (its kernel refuses Wine's i386 loader)"

@@ -13,8 +13,6 @@
 namespace nerula {
 namespace {
 
-constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, which older headers lack
-
 HWND g_activeModeless = nullptr;
 
 // A DLGTEMPLATE without controls: style, extended style, no items, position and size 0
@@ -214,7 +212,7 @@ INT_PTR Dialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
         return TRUE;
     }
-    case kDpiChanged: {
+    case WM_DPICHANGED: {
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

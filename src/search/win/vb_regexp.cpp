@@ -75,40 +75,28 @@ RegexpSettings TVBRegexp::BuiltinSettings() const noexcept {
     return {.global = FGlobal, .ignoreCase = FIgnoreCase, .multiLine = FMultiLine};
 }
 
-void TVBRegexp::SetGlobal(bool value) {
-    if (value == FGlobal) {
+void TVBRegexp::SetFlag(bool& field, bool value, const wchar_t* member) {
+    if (value == field) {
         return;
     }
-    FGlobal = value;
+    field = value;
     if (FRegexpObject) {
-        PutOnObject(L"Global", Variant(value));
+        PutOnObject(member, Variant(value));
     } else if (builtin_) {
         builtin_->SetSettings(BuiltinSettings());
     }
+}
+
+void TVBRegexp::SetGlobal(bool value) {
+    SetFlag(FGlobal, value, L"Global");
 }
 
 void TVBRegexp::SetIgnoreCase(bool value) {
-    if (value == FIgnoreCase) {
-        return;
-    }
-    FIgnoreCase = value;
-    if (FRegexpObject) {
-        PutOnObject(L"IgnoreCase", Variant(value));
-    } else if (builtin_) {
-        builtin_->SetSettings(BuiltinSettings());
-    }
+    SetFlag(FIgnoreCase, value, L"IgnoreCase");
 }
 
 void TVBRegexp::SetMultiLine(bool value) {
-    if (value == FMultiLine) {
-        return;
-    }
-    FMultiLine = value;
-    if (FRegexpObject) {
-        PutOnObject(L"MultiLine", Variant(value));
-    } else if (builtin_) {
-        builtin_->SetSettings(BuiltinSettings());
-    }
+    SetFlag(FMultiLine, value, L"MultiLine");
 }
 
 void TVBRegexp::SetPattern(const std::u16string& value) {
@@ -150,14 +138,9 @@ TMatches TVBRegexp::ExecuteOnObject(std::u16string text) {
     const std::u16string_view searched = matches.Text();
     OnObject([&] {
         objectCalls_ += 1;
-        const DispatchObject collection(FRegexpObject
-                                            .Call(L"Execute",
-                                                  [&] {
-                                                      std::vector<Variant> arguments;
-                                                      arguments.emplace_back(searched);
-                                                      return arguments;
-                                                  }())
-                                            .ToDispatch());
+        std::vector<Variant> arguments;
+        arguments.emplace_back(searched);
+        const DispatchObject collection(FRegexpObject.Call(L"Execute", std::move(arguments)).ToDispatch());
         const std::int32_t count = collection.Get(L"Count").ToInt32();
         matches.Reserve(static_cast<std::size_t>(std::max(count, 0)));
         std::vector<std::u16string> subValues;
@@ -173,14 +156,7 @@ TMatches TVBRegexp::ExecuteOnObject(std::u16string text) {
                 subValues.push_back(subMatches.Get(L"Item", Variant(j)).ToString());
             }
             subViews.assign(subValues.begin(), subValues.end());
-            // A value that is the text it covers is kept as a span of the text, not copied.
-            const bool inText = firstIndex >= 0 &&
-                                static_cast<std::size_t>(firstIndex) + value.size() <= searched.size() &&
-                                searched.substr(static_cast<std::size_t>(firstIndex), value.size()) == value;
-            matches.AddMatch(firstIndex,
-                             inText ? searched.substr(static_cast<std::size_t>(firstIndex), value.size())
-                                    : std::u16string_view(value),
-                             subViews);
+            matches.AddMatch(firstIndex, value, subViews);
         }
         return 0;
     });

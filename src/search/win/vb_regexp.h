@@ -63,6 +63,8 @@ private:
     enum class Mode { Literal, Object, Builtin };
     Mode Choose() const;
     void PutOnObject(const wchar_t* member, Variant value);
+    // Writes one of the Boolean settings, on the engine too, when it changes.
+    void SetFlag(bool& field, bool value, const wchar_t* member);
     RegexpSettings BuiltinSettings() const noexcept;
     TMatches ExecuteOnObject(std::u16string text);
     TMatches ExecuteBuiltin(std::u16string text);
