@@ -4,7 +4,9 @@
 # Arguments that name existing Unix files are passed as Windows paths (drive Z:).
 # Environment: NERULA_EXE (default build/mingw-x64/src/Nerula.exe), NERULA_LANG (locale,
 # default ja_JP.UTF-8), SHOT_DELAY (seconds to wait before the picture, default 4),
-# SHOT_DPI (the screen's DPI, the prefix's LogPixels: 96, 120, 144 or 192; default 96).
+# SHOT_DPI (the screen's DPI, the prefix's LogPixels: 96, 120, 144 or 192; default 96),
+# SHOT_KEYS (keys typed into the program before the picture, as xdotool names them and
+# separated by spaces, e.g. "ctrl+f"; SHOT_TYPE: text typed after them).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$1
@@ -38,5 +40,14 @@ trap cleanup EXIT
 /usr/lib/wine/wineserver -w
 /usr/lib/wine/wine64 explorer /desktop=shot,1280x1024 "$exe" "${args[@]}" </dev/null >/dev/null 2>&1 &
 sleep "${SHOT_DELAY:-4}"
+if [ -n "${SHOT_KEYS:-}" ]; then
+    # shellcheck disable=SC2086 # one key chord per word
+    xdotool key --delay 300 $SHOT_KEYS
+    sleep 1
+fi
+if [ -n "${SHOT_TYPE:-}" ]; then
+    xdotool type --delay 100 "$SHOT_TYPE"
+    sleep 1
+fi
 import -display "$xvfb_display" -window root "$out"
 echo "Screenshot written to $out"

@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
     cmake make g++ clang libclang-rt-14-dev binutils googletest locales libboost1.81-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-    wine wine64 wine32:i386 fonts-wine xvfb xauth imagemagick fonts-ipafont-gothic
+    wine wine64 wine32:i386 fonts-wine xvfb xauth imagemagick xdotool fonts-ipafont-gothic
 )
 
 sudo_if_needed() {
@@ -51,7 +51,7 @@ programs=(
     x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-windres
     i686-w64-mingw32-g++-posix i686-w64-mingw32-gcc-posix i686-w64-mingw32-windres
     wineboot /usr/lib/wine/wine /usr/lib/wine/wine64 /usr/lib/wine/wineserver
-    Xvfb import
+    Xvfb import xdotool
 )
 for program in "${programs[@]}"; do
     if ! command -v "$program" >/dev/null 2>&1; then

@@ -18,6 +18,7 @@
 #include "forms/resource_ids.h"
 #include "image/win/picture_decoding.h"
 #include "image/win/plugin_scanner.h"
+#include "search/find_logic.h"
 #include "text/text_layout.h"
 #include "text/win/code_page_detection.h"
 #include "text/win/code_page_encoding.h"
@@ -60,7 +61,8 @@ void SetCaption(HWND window, const std::u16string& caption) {
 
 } // namespace
 
-TMainForm::TMainForm(TApplication& application) : app_(application), menu_(nullptr), codePage_(GetACP()) {}
+TMainForm::TMainForm(TApplication& application, RegexpEngines engines)
+    : app_(application), menu_(nullptr), search_(engines), codePage_(GetACP()) {}
 
 TMainForm::~TMainForm() {
     if (Handle() != nullptr) {
@@ -98,10 +100,13 @@ void TMainForm::Create(std::u16string_view commandLine) {
 void TMainForm::CreateComponents() {
     pictureView_.Create(Handle(), IDC_IMAGE_BOX);
     memo_.Create(Handle(), IDC_MEMO);
+    FindDialog().SetOwner(Handle());
+    FindDialog().OnFind = [this] { FindDialogFind(); };
 }
 
 void TMainForm::FormCreate(std::u16string_view commandLine) {
     LoadSettings();
+    search_.ApplyStartUpRule();
     AlignViews();
     // The first file opens here; every further one goes to a new process of the program.
     // An error (the first file unreadable) ends the walk: later files are left alone.
@@ -198,6 +203,8 @@ void TMainForm::ShowText(const std::wstring& fileName, MemoryStream& stream, std
     SetCodePage(encoding->CodePage());
     SetCaption(Handle(), FormatText(u"%s ( %s ) - Nerula", {std::u16string(FileNamePart(ToU16(fileName))),
                                                             CodePageName(CodePage(), codePage_.Ansi())}));
+    // Matches of the text shown before would point into another text.
+    search_.ReleaseMatches();
     memo_.Show(*encoding, stream, line, column);
 }
 
@@ -246,6 +253,15 @@ void TMainForm::OnCommand(WORD id) {
         break;
     case IDM_VIEW_WORD_WRAP:
         ViewWordWrapMnuClick();
+        break;
+    case IDM_EDIT_FIND:
+        EditFindMnuClick();
+        break;
+    case IDM_EDIT_FIND_PREV:
+        EditFindPrevMnuClick();
+        break;
+    case IDM_EDIT_FIND_NEXT:
+        EditFindNextMnuClick();
         break;
     default:
         break;
@@ -326,6 +342,54 @@ void TMainForm::ViewWordWrapMnuClick() {
     FModified = true;
 }
 
+void TMainForm::EditFindMnuClick() {
+    FindDialog().Execute();
+}
+
+void TMainForm::EditFindPrevMnuClick() {
+    FindDialog().SetOptions(FindDialog().Options().Without(TREFindOption::frDown));
+    FindAndSelect();
+}
+
+void TMainForm::EditFindNextMnuClick() {
+    FindDialog().SetOptions(FindDialog().Options().With(TREFindOption::frDown));
+    FindAndSelect();
+}
+
+void TMainForm::FindDialogFind() {
+    FindAndSelect();
+}
+
+void TMainForm::FindAndSelect() {
+    switch (search_.FindAndSelect(memo_)) {
+    case TextSearch::Outcome::NoFindText:
+        // As a click on the menu item: nothing while the item is greyed.
+        if (menu_.Enabled(IDM_EDIT_FIND)) {
+            EditFindMnuClick();
+        }
+        break;
+    case TextSearch::Outcome::NotFound: {
+        // Over the find window when the search came from there, so that it keeps the focus.
+        const TREDialogForm* findWindow = FindDialog().Dialog();
+        const HWND active = GetActiveWindow();
+        const HWND owner = findWindow != nullptr && active == findWindow->Handle() ? active : Handle();
+        app_.Services().ShowMessageBox(owner, ToWide(NotFoundMessage(FindDialog().FindText())),
+                                       ToWide(app_.Title()), MB_ICONINFORMATION | MB_OK);
+        break;
+    }
+    case TextSearch::Outcome::Selected:
+        break;
+    }
+}
+
+void TMainForm::MemoChange() {
+    // Only the user's edits set the flag: text that the program puts in leaves it clear.
+    if (SendMessageW(memo_.Handle(), EM_GETMODIFY, 0, 0) != 0) {
+        search_.ReleaseMatches();
+        SendMessageW(memo_.Handle(), EM_SETMODIFY, FALSE, 0);
+    }
+}
+
 void TMainForm::MouseWheel(UINT message, WPARAM wParam) {
     const auto delta = static_cast<std::int16_t>(HIWORD(wParam));
     if (message == WM_MOUSEWHEEL) {
@@ -362,6 +426,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (lParam == 0) {
             OnCommand(LOWORD(wParam));
+            return 0;
+        }
+        if (reinterpret_cast<HWND>(lParam) == memo_.Handle() && HIWORD(wParam) == EN_CHANGE) {
+            MemoChange();
             return 0;
         }
         break;

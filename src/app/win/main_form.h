@@ -18,6 +18,7 @@
 #include "common/win/window.h"
 #include "image/plugin_table.h"
 #include "image/win/picture_view.h"
+#include "search/win/text_search.h"
 #include "settings/viewer_settings.h"
 #include "text/code_pages.h"
 #include "text/win/text_view.h"
@@ -26,7 +27,8 @@ namespace nerula {
 
 class TMainForm final : public Window {
 public:
-    explicit TMainForm(TApplication& application);
+    // `engines`: which engines the search may use for regular expressions (tests choose).
+    explicit TMainForm(TApplication& application, RegexpEngines engines = RegexpEngines::ObjectOrBuiltin);
     ~TMainForm() override;
 
     // Creates the window with its components, then runs FormCreate over the command line
@@ -45,6 +47,9 @@ public:
     TextView& MemoView() noexcept { return memo_; }
     TScrollBox& ImageBox() noexcept { return pictureView_.ImageBox(); }
     TImage& Image() noexcept { return pictureView_.Image(); }
+    TREFindDialog& FindDialog() noexcept { return search_.FindDialog(); }
+    TVBRegexp& Regexp() noexcept { return search_.Regexp(); }
+    const TMatches* FMatches() const noexcept { return search_.Matches(); }
 
     // The code page of the shown text. Writing it checks its encoding menu item; a value
     // without one becomes the ANSI code page. Writing never marks the settings changed.
@@ -109,6 +114,12 @@ private:
     void ViewEncodeAutoMnuClick();
     void CodePageMnusClick(UINT itemId);
     void ViewWordWrapMnuClick();
+    void EditFindMnuClick();
+    void EditFindPrevMnuClick();
+    void EditFindNextMnuClick();
+    void FindDialogFind();
+    void FindAndSelect();
+    void MemoChange();
 
     void MouseWheel(UINT message, WPARAM wParam);
     void DpiChanged(unsigned dpi, const RECT& suggested);
@@ -119,6 +130,7 @@ private:
     MainMenu menu_;
     PictureView pictureView_;
     TextView memo_;
+    TextSearch search_;
 
     CodePageSetting codePage_;
     PluginTable FPlugins;

@@ -38,6 +38,11 @@ bool MainMenu::Checked(UINT itemId) const {
     return (GetMenuState(Menu(), itemId, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
+bool MainMenu::Enabled(UINT itemId) const {
+    const UINT state = GetMenuState(Menu(), itemId, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & (MF_DISABLED | MF_GRAYED)) == 0;
+}
+
 void MainMenu::CheckViewStyle(PictureViewStyle style) {
     UINT item = 0;
     switch (style) {

@@ -17,6 +17,8 @@ public:
 
     void SetChecked(UINT itemId, bool checked);
     bool Checked(UINT itemId) const;
+    // As the item was last enabled or greyed.
+    bool Enabled(UINT itemId) const;
 
     // Checks the view style's radio item; a style without one leaves both as they are.
     void CheckViewStyle(PictureViewStyle style);

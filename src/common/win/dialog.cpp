@@ -218,6 +218,7 @@ INT_PTR Dialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
         if (built_) {
             built_->Relayout(HIWORD(wParam));
+            OnDpiChanged();
         }
         SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 0);
         return TRUE;

@@ -55,6 +55,8 @@ protected:
     virtual void PlaceWindow(HWND owner);
     // After the controls are made and the window placed; focus goes to the first tab stop.
     virtual void OnInitDialog() {}
+    // After the controls were laid out anew for a monitor of another DPI (WM_DPICHANGED).
+    virtual void OnDpiChanged() {}
     // WM_COMMAND. By default IDOK and IDCANCEL close the dialog with their ID; a derived
     // dialog calls this for the commands it does not handle itself.
     virtual void OnCommand(int id, int code, HWND control);

@@ -212,12 +212,42 @@ std::optional<int> BuiltForm::DefaultButtonId() const noexcept {
     return std::nullopt;
 }
 
+bool BuiltForm::IsShown(std::u16string_view name) const noexcept {
+    const HWND control = Control(name);
+    return control != nullptr && (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void BuiltForm::SetShown(std::u16string_view name, bool shown) const noexcept {
+    const auto index = FindControl(controls_, name);
+    for (const Entry& entry : entries_) {
+        if (index && entry.control == *index) {
+            ShowWindow(entry.window, shown ? SW_SHOWNA : SW_HIDE);
+        }
+    }
+}
+
+bool BuiltForm::IsEnabled(std::u16string_view name) const noexcept {
+    const HWND control = Control(name);
+    return control != nullptr && (GetWindowLongPtrW(control, GWL_STYLE) & WS_DISABLED) == 0;
+}
+
+void BuiltForm::SetEnabled(std::u16string_view name, bool enabled) const noexcept {
+    const auto index = FindControl(controls_, name);
+    for (const Entry& entry : entries_) {
+        if (index && entry.control == *index) {
+            EnableWindow(entry.window, enabled ? TRUE : FALSE);
+        }
+    }
+}
+
 void BuiltForm::ApplyClientSize() const {
+    ApplyClientSize(ScaleToDpi(form_.clientWidth, dpi_), ScaleToDpi(form_.clientHeight, dpi_));
+}
+
+void BuiltForm::ApplyClientSize(int width, int height) const {
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
     const bool menu = (style & WS_CHILD) == 0 && GetMenu(window_) != nullptr;
-    const int width = ScaleToDpi(form_.clientWidth, dpi_);
-    const int height = ScaleToDpi(form_.clientHeight, dpi_);
     SIZE outer = WindowSizeForClient(width, height, style, exStyle, menu, WindowDpi(window_));
     constexpr UINT keep = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, keep);

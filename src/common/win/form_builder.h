@@ -52,9 +52,18 @@ public:
     // The ID of the table's Default push button, if it has one.
     std::optional<int> DefaultButtonId() const noexcept;
 
+    // A control's own state, whatever its containers' is; a radio group's is its group
+    // box's, and setting it sets its items' too. Unknown names read as false and set nothing.
+    bool IsShown(std::u16string_view name) const noexcept;
+    void SetShown(std::u16string_view name, bool shown) const noexcept;
+    bool IsEnabled(std::u16string_view name) const noexcept;
+    void SetEnabled(std::u16string_view name, bool enabled) const noexcept;
+
     // Gives the window the form's client size at the current DPI, the frame measured at the
     // DPI that the window itself is shown at; the window keeps its position.
     void ApplyClientSize() const;
+    // The same for a client area of its own, in pixels at the current DPI.
+    void ApplyClientSize(int width, int height) const;
     // Moves and sizes every control for `dpi` and gives them a font made for it, for a
     // window that has been moved to a monitor of that DPI (WM_DPICHANGED, after the window
     // has taken the suggested rectangle). The window's own size is left as it is.

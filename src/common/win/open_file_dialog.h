@@ -7,6 +7,11 @@
 #include <windows.h>
 
 #include <commdlg.h>
+// Nerula has no use for the common find dialog; its macro would rename the find
+// component's FindText wherever this header comes first.
+#ifdef FindText
+#undef FindText
+#endif
 
 namespace nerula {
 
