@@ -36,7 +36,7 @@ protected:
     }
 
     void Create(const std::wstring& arguments) {
-        form = std::make_unique<TMainForm>(app);
+        form = std::make_unique<TMainForm>(app, engines);
         form->Create(ToU16(L"nerula.exe " + arguments));
     }
 
@@ -59,6 +59,8 @@ protected:
                L" ";
     }
 
+    // Which engines the search may use; the one the program uses by default unless a test chooses.
+    RegexpEngines engines = RegexpEngines::ObjectOrBuiltin;
     RecordingServices services;
     TApplication app{services};
     TempFolder folder;

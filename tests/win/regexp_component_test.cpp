@@ -7,6 +7,7 @@
 #include <string>
 
 #include <windows.h>
+#include <objbase.h>
 
 #include "../core/regexp_cases.h"
 #include "common/win/wide.h"
@@ -161,6 +162,29 @@ TEST(RegexpComponentTest, APropertyWrittenWithItsValueMakesNoCall) {
     regexp.SetMultiLine(false);
     regexp.SetUsesRegexp(true);
     EXPECT_EQ(regexp.ObjectCalls(), 5u);
+}
+
+// Where the system has no "VBScript.RegExp" (Windows without VBScript; a test prefix with
+// the class removed), the own engine answers and regular expressions stay usable; with
+// the object alone there is nothing to match with.
+TEST(RegexpEngineChoice, TheObjectWhereItIsRegisteredAndTheOwnEngineElsewhere) {
+    CLSID clsid{};
+    const bool registered = SUCCEEDED(CLSIDFromProgID(L"VBScript.RegExp", &clsid));
+    GTEST_LOG_(INFO) << (registered ? "VBScript.RegExp is registered" : "VBScript.RegExp is not registered");
+
+    TVBRegexp chosen;
+    EXPECT_TRUE(chosen.Usable());
+    EXPECT_EQ(chosen.UsesObject(), registered);
+    EXPECT_TRUE(chosen.ErrorMessage().empty());
+    chosen.SetPattern(u"b.");
+    const TMatches matches = chosen.Execute(u"ab bc");
+    ASSERT_EQ(matches.Count(), 2u);
+    EXPECT_EQ(matches.Item(1).FirstIndex(), 3);
+
+    TVBRegexp objectOnly(RegexpEngines::ObjectOnly);
+    EXPECT_EQ(objectOnly.Usable(), registered);
+    EXPECT_EQ(objectOnly.UsesRegexp(), registered);
+    EXPECT_EQ(objectOnly.ErrorMessage().empty(), registered);
 }
 
 } // namespace

@@ -37,21 +37,26 @@ auto OnObject(Call call) -> decltype(call()) {
 } // namespace
 
 TVBRegexp::TVBRegexp(RegexpEngines engines) {
-    if (engines != RegexpEngines::BuiltinOnly) {
+    if (engines == RegexpEngines::ObjectOrBuiltin || engines == RegexpEngines::ObjectOnly) {
         try {
             FRegexpObject = DispatchObject::Create(L"VBScript.RegExp");
             PutOnObject(L"Global", Variant(FGlobal));
             PutOnObject(L"IgnoreCase", Variant(FIgnoreCase));
             PutOnObject(L"Pattern", Variant(std::u16string_view(FPattern)));
             PutOnObject(L"MultiLine", Variant(FMultiLine));
+        } catch (const AutomationFailure& error) {
+            // The object is not there or not usable. Some systems have no text for the
+            // code ("invalid class string" under Wine): the code then says why.
+            FRegexpObject = DispatchObject();
+            FRegexpErrorMessage =
+                ObjectErrorMessage(u"", error.Message(), static_cast<std::uint32_t>(error.Code()));
         } catch (const Exception& error) {
-            // Any automation error: the object is not there or not usable.
             FRegexpObject = DispatchObject();
             FRegexpErrorMessage = error.Message();
         }
     }
     if (!FRegexpObject) {
-        if (engines == RegexpEngines::ObjectOnly) {
+        if (engines == RegexpEngines::ObjectOnly || engines == RegexpEngines::None) {
             FUsable = false;
             FUsesRegexp = false;
         } else {

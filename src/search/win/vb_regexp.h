@@ -22,6 +22,8 @@ enum class RegexpEngines {
     ObjectOrBuiltin, // the object where it can be created, else the own engine
     ObjectOnly,      // the object or none (then the component is not usable)
     BuiltinOnly,     // the own engine, never the object
+    None,            // neither, as on a system without the object and a build without the own
+                     // engine: for tests of what the program does then
 };
 
 class TVBRegexp {
