@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bmp_fixture.h"
 #include "common/win/wide.h"
 #include "forms/resource_ids.h"
 #include "main_form_fixture.h"
@@ -304,6 +305,19 @@ TEST_F(SearchTest, FromTheFindWindowTheNotFoundBoxBelongsToItAndErrorsReachThePr
     SendMessageW(form->FindDialog().Dialog()->Control(u"FindBtn"), BM_CLICK, 0, 0);
     EXPECT_EQ(Selection(), (Selected{1, 2}));
     EXPECT_TRUE(IsWindowVisible(findWindow)) << "the find window stays open";
+}
+
+TEST_F(SearchTest, TheFindButtonDoesNothingWhileAPictureIsShown) {
+    engines = RegexpEngines::BuiltinOnly;
+    Show("abc abc");
+    form->FindDialog().Execute();
+    SetWindowTextW(form->FindDialog().Dialog()->FindTextEdt(), L"abc");
+    form->OpenFile(folder.Write(L"picture.bmp", test::Bmp24(4, 3)), 0, 1, 1);
+    ASSERT_FALSE(test::IsShown(form->Memo()));
+    SendMessageW(form->FindDialog().Dialog()->Control(u"FindBtn"), BM_CLICK, 0, 0);
+    EXPECT_EQ(Selection(), (Selected{0, 0}));
+    EXPECT_EQ(form->FMatches(), nullptr);
+    EXPECT_TRUE(services.boxes.empty());
 }
 
 TEST_F(SearchTest, FindNextAndPreviousWriteTheDirection) {

@@ -357,7 +357,11 @@ void TMainForm::EditFindNextMnuClick() {
 }
 
 void TMainForm::FindDialogFind() {
-    FindAndSelect();
+    // The find window outlives the text it was opened over: with a picture shown there is
+    // nothing to search, and the text view, hidden, still holds the text shown before.
+    if (memo_.Visible()) {
+        FindAndSelect();
+    }
 }
 
 void TMainForm::FindAndSelect() {
