@@ -31,10 +31,11 @@ test: build
 # The open benchmarks need the 64-bit build; the detection benchmark runs the native
 # nerula-detect.
 bench: setup build/linux/CMakeCache.txt build/mingw-x64/CMakeCache.txt
-	cmake --build build/mingw-x64 -j$(JOBS) --target nerula own_work_bench open_bench baseline_viewer
+	cmake --build build/mingw-x64 -j$(JOBS) --target nerula own_work_bench open_bench baseline_viewer nerula_search_bench
 	bench/run.sh
 	bench/pictures/run.sh
 	bench/detect-accuracy.sh
+	bench/search/run.sh
 
 clean:
 	rm -rf build

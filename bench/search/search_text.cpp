@@ -40,7 +40,8 @@ constexpr std::array<std::pair<std::u16string_view, std::u16string_view>, 4> kWo
     {u"この段落にも", u"がある。"},
 }};
 
-constexpr std::array<std::u16string_view, 8> kParticles{u"は", u"を", u"が", u"と", u"の", u"も", u"に", u"で"};
+constexpr std::array<std::u16string_view, 8> kParticles{u"は", u"を", u"が", u"と",
+                                                        u"の", u"も", u"に", u"で"};
 
 // A fixed sequence, so that every run searches the same text.
 class Sequence {
@@ -79,26 +80,25 @@ SearchText MakeProse(std::size_t units, std::size_t spacing) {
     text.reserve(units + 256);
     std::size_t lines = 0;
     std::size_t words = 0;
-    std::size_t sinceWord = 0;
+    // Where the next word goes: placed by position, so that the count is the length over the
+    // spacing however long the sentences are.
+    std::size_t nextWord = spacing;
     std::u16string line;
     while (true) {
         line.clear();
         std::size_t lineWords = 0;
         const std::size_t width = 30 + sequence.Next(80);
         while (line.size() < width) {
-            if (sinceWord >= spacing) {
+            if (text.size() + line.size() >= nextWord) {
                 const auto& [before, after] = kWordSentences[sequence.Next(kWordSentences.size())];
                 line.append(before).append(kSearchWord).append(after);
                 ++lineWords;
-                sinceWord = after.size();
+                nextWord += spacing;
             } else {
-                const std::u16string_view sentence = kSentences[sequence.Next(kSentences.size())];
-                line.append(sentence);
-                sinceWord += sentence.size();
+                line.append(kSentences[sequence.Next(kSentences.size())]);
             }
         }
         line.append(u"\r\n");
-        sinceWord += 2;
         if (text.size() + line.size() > units) {
             break;
         }

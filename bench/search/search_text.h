@@ -15,10 +15,10 @@ namespace nerula::bench {
 inline constexpr std::u16string_view kSearchWord = u"検索語";
 
 struct SearchText {
-    LocalMemory memory;      // zero-terminated after `length` units, unlocked
-    std::size_t length = 0;  // in UTF-16 units
-    std::size_t lines = 0;   // CR LF pairs
-    std::size_t words = 0;   // occurrences of kSearchWord
+    LocalMemory memory;     // zero-terminated after `length` units, unlocked
+    std::size_t length = 0; // in UTF-16 units
+    std::size_t lines = 0;  // CR LF pairs
+    std::size_t words = 0;  // occurrences of kSearchWord
 };
 
 // Prose of at most `units` units (cut at the last whole line) with the word about every

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <utility>
 
 namespace nerula {
@@ -110,6 +111,43 @@ std::optional<std::size_t> FindControl(std::span<const ControlSpec> controls,
         }
     }
     return std::nullopt;
+}
+
+std::vector<ListColumn> ListColumns(std::u16string_view items) {
+    std::vector<ListColumn> columns;
+    for (const std::u16string_view item : ListItems(items)) {
+        const std::size_t tab = item.find(u'\t');
+        ListColumn column{item.substr(0, tab), 0};
+        if (tab != std::u16string_view::npos) {
+            for (const char16_t digit : item.substr(tab + 1)) {
+                if (digit < u'0' || digit > u'9' || column.width > 100000) {
+                    throw std::invalid_argument("a list column's width must be decimal digits");
+                }
+                column.width = column.width * 10 + (digit - u'0');
+            }
+        }
+        columns.push_back(column);
+    }
+    return columns;
+}
+
+std::vector<int> ListColumnWidths(const std::vector<ListColumn>& columns, int clientWidth, unsigned dpi) {
+    const std::size_t count = std::max<std::size_t>(1, columns.size());
+    const bool given =
+        std::any_of(columns.begin(), columns.end(), [](const ListColumn& c) { return c.width > 0; });
+    std::vector<int> widths;
+    if (given) {
+        for (const ListColumn& column : columns) {
+            widths.push_back(ScaleToDpi(column.width > 0 ? column.width : kDefaultColumnWidth, dpi));
+        }
+        return widths;
+    }
+    const int share = clientWidth / static_cast<int>(count);
+    for (std::size_t column = 0; column < count; ++column) {
+        // The last column takes what the division leaves.
+        widths.push_back(column + 1 < count ? share : clientWidth - share * static_cast<int>(count - 1));
+    }
+    return widths;
 }
 
 std::vector<std::u16string_view> ListItems(std::u16string_view caption) {

@@ -39,6 +39,20 @@ std::optional<std::size_t> FindControl(std::span<const ControlSpec> controls,
 // The items of a list ('\n' between them); an empty list has none.
 std::vector<std::u16string_view> ListItems(std::u16string_view items);
 
+// A list view's column: its caption and its width at 96 dpi, 0 where the table gives none.
+struct ListColumn {
+    std::u16string_view caption;
+    int width = 0;
+    friend bool operator==(const ListColumn&, const ListColumn&) = default;
+};
+std::vector<ListColumn> ListColumns(std::u16string_view items);
+
+// The columns' widths in pixels for a list whose client area is `clientWidth` wide at
+// `dpi`: the widths the table gives, scaled, and `kDefaultColumnWidth` for the others when
+// any is given; the client area shared evenly when none is.
+inline constexpr int kDefaultColumnWidth = 50;
+std::vector<int> ListColumnWidths(const std::vector<ListColumn>& columns, int clientWidth, unsigned dpi);
+
 // The control's rectangle as designed, at 96 dpi relative to its parent: its own, or its
 // parent's whole client area for FillParent.
 FormRect DesignBounds(std::span<const ControlSpec> controls, const FormSpec& form, std::size_t index);

@@ -44,6 +44,7 @@ enum class ControlOption : std::uint32_t {
     NoBevel = 1u << 9,     // panel: no edge drawn around it
     CheckBoxes = 1u << 10, // list view: a check box in front of each row
     FillParent = 1u << 11, // takes the whole client area of its parent; the rectangle is unused
+    Sorted = 1u << 12,     // list view: rows kept in the order of their captions
 };
 
 // A set of options; a single option converts to the set holding it, and sets combine with |.
@@ -94,7 +95,9 @@ struct ControlSpec {
     std::u16string_view parent{}; // the name of the control that holds it; empty: the window
     FormRect bounds{};            // at 96 dpi, relative to the parent
     std::u16string_view caption{};
-    std::u16string_view items{}; // a radio group's items or a list view's columns, '\n' between them
+    // A radio group's items or a list view's columns, '\n' between them; a column may give
+    // its width at 96 dpi after a tab ("形式\t200").
+    std::u16string_view items{};
     ControlOptions options{};
     int tabOrder = 0; // among the controls of the same parent, unique, lowest first
     int id = 0;       // the control's ID in its notifications; 0: none

@@ -48,6 +48,18 @@
 #define IDC_REPLACE_BUTTON 3021     /* ReplaceBtn */
 #define IDC_REPLACE_ALL_BUTTON 3022 /* ReplaceAllBtn */
 
+/* Controls of the Options dialog (ConfigDialog); OK and Cancel are IDOK and IDCANCEL. */
+#define IDC_APPLY_BUTTON 4001       /* ApplyButton */
+#define IDC_OPTION_PAGE 4002        /* OptionPage */
+#define IDC_PLUGIN_PATH 4010        /* PluginPathEdt */
+#define IDC_PLUGIN_PATH_BUTTON 4011 /* PluginPathEdt's "..." button */
+#define IDC_TAB_WIDTH 4020          /* TabWidthEdt */
+#define IDC_TAB_WIDTH_UPDOWN 4021   /* TabWidthEdt's up-down */
+#define IDC_FONT_BUTTON 4022        /* FontBtn */
+#define IDC_ASSOCIATIONS 4030       /* AssociationLst */
+#define IDC_ALL_IMAGE 4031          /* AllImageChk */
+#define IDC_ALL_TEXT 4032           /* AllTextChk */
+
 /* Positions of the main menu's drop-down menus. */
 #define MENU_POS_FILE 0
 #define MENU_POS_EDIT 1

@@ -109,6 +109,13 @@ void TMatches::Reserve(std::size_t matches) {
     entries_.reserve(matches);
 }
 
+void TMatches::ShrinkToFit() {
+    entries_.shrink_to_fit();
+    subMatches_.shrink_to_fit();
+    sideValues_.shrink_to_fit();
+    pool_.shrink_to_fit();
+}
+
 TMatches::Span TMatches::Keep(std::u16string_view value) {
     if (value.empty()) {
         return {0, 0};

@@ -76,6 +76,8 @@ public:
     // search, in the same order as AddMatch.
     void AddLiteralMatch(std::int32_t firstIndex);
     void Reserve(std::size_t matches);
+    // Gives back what growing the list set aside beyond its matches, once they are all in.
+    void ShrinkToFit();
 
     // The number of matches whose first index is at most `position` (the index of the
     // first match beyond it), and of those whose first index is below it.

@@ -5,9 +5,12 @@
 #include <array>
 #include <functional>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "forms/config_dialog_layout.h"
+#include "forms/find_dialog_layout.h"
 #include "forms/main_form_layout.h"
 
 namespace nerula {
@@ -130,6 +133,8 @@ std::size_t Index(std::u16string_view name) {
 TEST(FormLayout, TheSampleTablesAreValid) {
     EXPECT_EQ(ValidateForm(kNested), std::vector<FormProblem>{});
     EXPECT_EQ(ValidateForm(kMainFormControls), std::vector<FormProblem>{});
+    EXPECT_EQ(ValidateForm(kFindDialogControls), std::vector<FormProblem>{});
+    EXPECT_EQ(ValidateForm(kConfigDialogControls), std::vector<FormProblem>{});
 }
 
 TEST(FormLayout, PlacesControlsInTheirContainerWindowThroughGroupsAndPageControls) {
@@ -228,6 +233,18 @@ TEST(FormLayout, ListItemsAreSplitAtLineFeeds) {
 }
 
 // A valid table, and one change to it per fault.
+TEST(FormLayout, ListColumnsTakeTheirWidthsOrShareTheList) {
+    EXPECT_EQ(ListColumns(u"形式\t200\n拡張子\t100\n分類"),
+              (std::vector<ListColumn>{{u"形式", 200}, {u"拡張子", 100}, {u"分類", 0}}));
+    EXPECT_THROW(ListColumns(u"形式\t2x"), std::invalid_argument);
+    // Given widths scale; a column without one takes the list view's usual width.
+    EXPECT_EQ(ListColumnWidths(ListColumns(u"a\t200\nb\t100\nc"), 390, 144),
+              (std::vector<int>{300, 150, 75}));
+    // None given: the client area shared, the last column taking the rest.
+    EXPECT_EQ(ListColumnWidths(ListColumns(u"a\nb\nc"), 100, 96), (std::vector<int>{33, 33, 34}));
+    EXPECT_EQ(ListColumnWidths({}, 80, 96), (std::vector<int>{80}));
+}
+
 TEST(FormLayout, ValidationFindsEachFault) {
     const std::vector<ControlSpec> valid{
         {.name = u"Panel", .kind = ControlKind::Panel, .bounds = {0, 0, 200, 100}, .tabOrder = 0},

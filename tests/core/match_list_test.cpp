@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -171,6 +172,25 @@ TEST(TMatches, AMatchWithoutSubMatchesKeepsWithin24Bytes) {
     ASSERT_EQ(engine.Count(), kMatches);
     EXPECT_EQ(engine.Item(kMatches / 2).Value(), u"ab");
     EXPECT_LE(engine.MemoryBytes(), 24 * kMatches);
+}
+
+TEST(TMatches, ShrunkOnceFilledAMatchWithOneGroupKeepsWithin24Bytes) {
+    // Just past a power of two, growth leaves nearly half of each vector unused.
+    constexpr std::size_t kMatches = (1u << 19) + 1;
+    std::u16string text;
+    for (std::size_t i = 0; i < kMatches; ++i) {
+        text += u"ab";
+    }
+    TMatches engine(std::move(text));
+    const std::u16string_view kept = engine.Text();
+    for (std::size_t i = 0; i < kMatches; ++i) {
+        const std::u16string_view group = kept.substr(2 * i + 1, 1);
+        engine.AddMatch(static_cast<std::int32_t>(2 * i), kept.substr(2 * i, 2), std::span(&group, 1));
+    }
+    EXPECT_GT(engine.MemoryBytes(), 24 * kMatches);
+    engine.ShrinkToFit();
+    EXPECT_LE(engine.MemoryBytes(), 24 * kMatches);
+    EXPECT_EQ(engine.Item(kMatches - 1).SubMatch(0).value, u"b");
 }
 
 } // namespace

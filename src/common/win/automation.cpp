@@ -135,13 +135,35 @@ Variant DispatchObject::Call(const wchar_t* member, std::vector<Variant> argumen
     return Invoke(member, DISPATCH_METHOD, arguments);
 }
 
-Variant DispatchObject::Invoke(const wchar_t* member, WORD kind, std::vector<Variant>& arguments) const {
+DISPID DispatchObject::MemberId(const wchar_t* member) const {
     if (!object_) {
         Fail(E_POINTER);
     }
     LPOLESTR name = const_cast<LPOLESTR>(member);
     DISPID id = DISPID_UNKNOWN;
     Check(object_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id));
+    return id;
+}
+
+Variant DispatchObject::Get(DISPID member) const {
+    std::vector<Variant> none;
+    return Invoke(member, DISPATCH_PROPERTYGET, none);
+}
+
+Variant DispatchObject::Get(DISPID member, Variant argument) const {
+    std::vector<Variant> arguments;
+    arguments.push_back(std::move(argument));
+    return Invoke(member, DISPATCH_PROPERTYGET | DISPATCH_METHOD, arguments);
+}
+
+Variant DispatchObject::Invoke(const wchar_t* member, WORD kind, std::vector<Variant>& arguments) const {
+    return Invoke(MemberId(member), kind, arguments);
+}
+
+Variant DispatchObject::Invoke(DISPID id, WORD kind, std::vector<Variant>& arguments) const {
+    if (!object_) {
+        Fail(E_POINTER);
+    }
 
     // Automation takes the arguments last first.
     std::vector<VARIANT> reversed;

@@ -442,7 +442,10 @@ void BuiltForm::Create(std::size_t index) {
     }
     case ControlKind::ListView: {
         style |= LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL;
-        const std::vector<std::u16string_view> columns = ListItems(design.items);
+        if (design.options.Has(ControlOption::Sorted)) {
+            style |= LVS_SORTASCENDING;
+        }
+        const std::vector<ListColumn> columns = ListColumns(design.items);
         if (columns.empty()) {
             style |= LVS_NOCOLUMNHEADER;
         }
@@ -455,7 +458,7 @@ void BuiltForm::Create(std::size_t index) {
         SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
         const std::size_t count = std::max<std::size_t>(1, columns.size());
         for (std::size_t column = 0; column < count; ++column) {
-            std::wstring text = column < columns.size() ? ToWide(columns[column]) : std::wstring();
+            std::wstring text = column < columns.size() ? ToWide(columns[column].caption) : std::wstring();
             LVCOLUMNW header{};
             header.mask = LVCF_TEXT | LVCF_WIDTH;
             header.pszText = text.data();
@@ -520,14 +523,11 @@ std::vector<std::size_t> BuiltForm::Pages(std::size_t pageControl) const {
 }
 
 void BuiltForm::SizeListColumns(std::size_t index, HWND list) const {
-    const std::size_t columns = std::max<std::size_t>(1, ListItems(controls_[index].items).size());
     RECT client{};
     GetClientRect(list, &client);
-    const int width = client.right / static_cast<int>(columns);
-    for (std::size_t column = 0; column < columns; ++column) {
-        // The last column takes what the division leaves.
-        const int own = column + 1 < columns ? width : client.right - width * static_cast<int>(columns - 1);
-        SendMessageW(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(own, 0));
+    const std::vector<int> widths = ListColumnWidths(ListColumns(controls_[index].items), client.right, dpi_);
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(widths[column], 0));
     }
 }
 

@@ -148,21 +148,53 @@ TMatches TVBRegexp::ExecuteOnObject(std::u16string text) {
         const DispatchObject collection(FRegexpObject.Call(L"Execute", std::move(arguments)).ToDispatch());
         const std::int32_t count = collection.Get(L"Count").ToInt32();
         matches.Reserve(static_cast<std::size_t>(std::max(count, 0)));
+        // Without a parenthesis the pattern has no groups, and no match has sub-matches to ask for.
+        const bool mayHaveGroups = FPattern.find(u'(') != std::u16string::npos;
+        // The members' IDs, from the first objects of each class.
+        DISPID itemId = DISPID_UNKNOWN;
+        DISPID firstIndexId = DISPID_UNKNOWN;
+        DISPID lengthId = DISPID_UNKNOWN;
+        DISPID subMatchesId = DISPID_UNKNOWN;
+        DISPID subCountId = DISPID_UNKNOWN;
+        DISPID subItemId = DISPID_UNKNOWN;
         std::vector<std::u16string> subValues;
         std::vector<std::u16string_view> subViews;
         for (std::int32_t i = 0; i < count; ++i) {
-            const DispatchObject item(collection.Get(L"Item", Variant(i)).ToDispatch());
-            const std::u16string value = item.Get(L"Value").ToString();
-            const std::int32_t firstIndex = item.Get(L"FirstIndex").ToInt32();
-            const DispatchObject subMatches(item.Get(L"SubMatches").ToDispatch());
-            const std::int32_t groups = subMatches.Get(L"Count").ToInt32();
+            if (i == 0) {
+                itemId = collection.MemberId(L"Item");
+            }
+            const DispatchObject item(collection.Get(itemId, Variant(i)).ToDispatch());
+            if (i == 0) {
+                firstIndexId = item.MemberId(L"FirstIndex");
+                lengthId = item.MemberId(L"Length");
+                subMatchesId = mayHaveGroups ? item.MemberId(L"SubMatches") : DISPID_UNKNOWN;
+            }
+            const std::int32_t firstIndex = item.Get(firstIndexId).ToInt32();
+            const std::int32_t length = item.Get(lengthId).ToInt32();
+            if (firstIndex < 0 || length < 0 ||
+                static_cast<std::size_t>(firstIndex) + length > searched.size()) {
+                throw ERegexpException(u"正規表現の一致が文字列の範囲を越えています");
+            }
             subValues.clear();
-            for (std::int32_t j = 0; j < groups; ++j) {
-                subValues.push_back(subMatches.Get(L"Item", Variant(j)).ToString());
+            if (mayHaveGroups) {
+                const DispatchObject subMatches(item.Get(subMatchesId).ToDispatch());
+                if (subCountId == DISPID_UNKNOWN) {
+                    subCountId = subMatches.MemberId(L"Count");
+                    subItemId = subMatches.MemberId(L"Item");
+                }
+                const std::int32_t groups = subMatches.Get(subCountId).ToInt32();
+                for (std::int32_t j = 0; j < groups; ++j) {
+                    subValues.push_back(subMatches.Get(subItemId, Variant(j)).ToString());
+                }
             }
             subViews.assign(subValues.begin(), subValues.end());
-            matches.AddMatch(firstIndex, value, subViews);
+            // A match's value is the text it covers: kept as a span of the list's own copy.
+            matches.AddMatch(
+                firstIndex,
+                searched.substr(static_cast<std::size_t>(firstIndex), static_cast<std::size_t>(length)),
+                subViews);
         }
+        matches.ShrinkToFit();
         return 0;
     });
     return matches;
@@ -185,6 +217,7 @@ TMatches TVBRegexp::ExecuteBuiltin(std::u16string text) {
                          subViews);
         return true;
     });
+    matches.ShrinkToFit();
     return matches;
 }
 
