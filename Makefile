@@ -1,5 +1,5 @@
 # The front door: `make run` opens a sample in Nerula under Wine, `make test` runs every test,
-# `make bench` measures opening texts and pictures against baselines.
+# `make bench` measures opening texts and pictures, and searching, against baselines.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FILE ?= samples/sample-sjis.txt
