@@ -6,7 +6,8 @@
 # default ja_JP.UTF-8), SHOT_DELAY (seconds to wait before the picture, default 4),
 # SHOT_DPI (the screen's DPI, the prefix's LogPixels: 96, 120, 144 or 192; default 96),
 # SHOT_KEYS (keys typed into the program before the picture, as xdotool names them and
-# separated by spaces, e.g. "ctrl+f"; SHOT_TYPE: text typed after them).
+# separated by spaces, e.g. "ctrl+f"; SHOT_TYPE: text typed after them; SHOT_CLICKS: points
+# on the screen clicked last, "x,y" separated by spaces).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$1
@@ -49,5 +50,9 @@ if [ -n "${SHOT_TYPE:-}" ]; then
     xdotool type --delay 100 "$SHOT_TYPE"
     sleep 1
 fi
+for point in ${SHOT_CLICKS:-}; do
+    xdotool mousemove "${point%,*}" "${point#*,}" click 1
+    sleep 1
+done
 import -display "$xvfb_display" -window root "$out"
 echo "Screenshot written to $out"

@@ -3,6 +3,8 @@
 //   picture_bench open FOLDER REPETITIONS       time Nerula's opening against the baseline
 //   picture_bench peak FOLDER baseline|bmp|ntp  open once and print the peak memory
 //   picture_bench tables FOLDER NTP_PLUGIN REPETITIONS
+//   picture_bench keys FOLDER NTP_PLUGIN REPETITIONS      time a keystroke in the Options
+//                                                dialog's plug-in folder
 //                                                time building the plug-in table
 
 #include <cstdio>
@@ -18,7 +20,7 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: picture_bench make|open|peak|tables FOLDER ...\n");
+    std::fprintf(stderr, "usage: picture_bench make|open|peak|tables|keys FOLDER ...\n");
     return 2;
 }
 
@@ -36,6 +38,8 @@ int Run(int argc, wchar_t** argv) {
         nerula::bench::RunPeakMemory(folder, argv[3]);
     } else if (command == L"tables" && argc == 5) {
         nerula::bench::RunPluginTableBench(folder, argv[3], std::stoi(argv[4]));
+    } else if (command == L"keys" && argc == 5) {
+        nerula::bench::RunFolderKeystrokeBench(folder, argv[3], std::stoi(argv[4]));
     } else {
         return Usage();
     }

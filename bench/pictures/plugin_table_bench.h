@@ -8,4 +8,8 @@ namespace nerula::bench {
 
 void RunPluginTableBench(const std::wstring& folder, const std::wstring& plugin, int repetitions);
 
+// One keystroke in the Options dialog's plug-in folder, which rebuilds the table at once:
+// the last character of a folder of 50 copies typed, and taken back, into the real dialog.
+void RunFolderKeystrokeBench(const std::wstring& folder, const std::wstring& plugin, int repetitions);
+
 } // namespace nerula::bench

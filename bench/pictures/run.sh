@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The picture benchmarks under Wine: opening an 8000 × 6000 picture (BMP, and NTP through
 # the test plug-in) against a baseline that only reads and converts, the peak memory of
-# each way, and building the plug-in table over 10, 25 and 50 plug-ins.
+# each way, building the plug-in table over 10, 25 and 50 plug-ins, and one keystroke in
+# the Options dialog's plug-in folder, which rebuilds the table from 50.
 #   bench/pictures/run.sh [REPETITIONS]
 set -euo pipefail
 repetitions=${1:-7}
@@ -39,3 +40,5 @@ for way in baseline bmp ntp; do
 done
 echo
 run tables "$folder" "$plugin" "$((repetitions * 3))"
+echo
+run keys "$folder" "$plugin" "$((repetitions * 3))"

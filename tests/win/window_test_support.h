@@ -27,6 +27,10 @@ bool MenuItemEnabled(HWND window, int menuPosition, UINT id);
 template <typename Action, typename OnDialog>
 void WithModalDialog(Action action, OnDialog onDialog);
 
+// The same for a dialog shown over another dialog that is shown already.
+template <typename Action, typename OnDialog>
+void WithModalDialogOver(HWND shown, Action action, OnDialog onDialog);
+
 std::wstring FullPath(const std::wstring& path);
 
 // UTF-8, for failure messages.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 namespace nerula::test {
 
@@ -10,10 +11,16 @@ inline std::function<bool(HWND)>& DialogHandler() {
     return handler;
 }
 
+// A dialog that is shown already and is not the one looked for.
+inline HWND& PassedOver() {
+    static HWND window = nullptr;
+    return window;
+}
+
 inline BOOL CALLBACK FindDialog(HWND window, LPARAM result) {
     wchar_t className[32] = {};
     GetClassNameW(window, className, 32);
-    if (std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
+    if (std::wstring(className) == L"#32770" && IsWindowVisible(window) && window != PassedOver()) {
         *reinterpret_cast<HWND*>(result) = window;
         return FALSE;
     }
@@ -23,10 +30,14 @@ inline BOOL CALLBACK FindDialog(HWND window, LPARAM result) {
 inline void CALLBACK DialogTimer(HWND, UINT, UINT_PTR id, DWORD) {
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog != nullptr && DialogHandler() && DialogHandler()(dialog)) {
-        KillTimer(nullptr, id);
-        DialogHandler() = nullptr;
+    if (dialog == nullptr || !DialogHandler()) {
+        return;
     }
+    // Taken out before it runs: the handler may start another WithModalDialog for a dialog
+    // over this one, which stores its own handler in the same place.
+    const std::function<bool(HWND)> handler = std::exchange(DialogHandler(), nullptr);
+    KillTimer(nullptr, id);
+    handler(dialog);
 }
 } // namespace detail
 
@@ -40,6 +51,13 @@ void WithModalDialog(Action action, OnDialog onDialog) {
     action();
     KillTimer(nullptr, timer);
     detail::DialogHandler() = nullptr;
+}
+
+template <typename Action, typename OnDialog>
+void WithModalDialogOver(HWND shown, Action action, OnDialog onDialog) {
+    const HWND before = std::exchange(detail::PassedOver(), shown);
+    WithModalDialog(action, onDialog);
+    detail::PassedOver() = before;
 }
 
 } // namespace nerula::test

@@ -95,6 +95,14 @@ void TMainForm::Create(std::u16string_view commandLine) {
     } catch (...) {
         PresentCurrentException();
     }
+    // Made once, hidden, and shown as often as the menu asks.
+    try {
+        auto dialog = std::make_unique<TConfigDialog>(*this, app_.Services());
+        dialog->Create(Handle());
+        configDialog_ = std::move(dialog);
+    } catch (...) {
+        PresentCurrentException();
+    }
 }
 
 void TMainForm::CreateComponents() {
@@ -254,6 +262,9 @@ void TMainForm::OnCommand(WORD id) {
     case IDM_VIEW_WORD_WRAP:
         ViewWordWrapMnuClick();
         break;
+    case IDM_OPTION_CONFIG:
+        OptionConfigMnuClick();
+        break;
     case IDM_EDIT_FIND:
         EditFindMnuClick();
         break;
@@ -340,6 +351,12 @@ void TMainForm::ViewWordWrapMnuClick() {
     SetWordWrap(!wordWrap_);
     ScrollCaret(false);
     FModified = true;
+}
+
+void TMainForm::OptionConfigMnuClick() {
+    if (configDialog_) {
+        configDialog_->Execute();
+    }
 }
 
 void TMainForm::EditFindMnuClick() {

@@ -6,6 +6,7 @@
 // view's own.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@
 #include "common/win/window.h"
 #include "image/plugin_table.h"
 #include "image/win/picture_view.h"
+#include "options/win/config_dialog.h"
+#include "options/win/viewer_options_target.h"
 #include "search/win/text_search.h"
 #include "settings/viewer_settings.h"
 #include "text/code_pages.h"
@@ -25,7 +28,7 @@
 
 namespace nerula {
 
-class TMainForm final : public Window {
+class TMainForm final : public Window, public ViewerOptionsTarget {
 public:
     // `engines`: which engines the search may use for regular expressions (tests choose).
     explicit TMainForm(TApplication& application, RegexpEngines engines = RegexpEngines::ObjectOrBuiltin);
@@ -50,6 +53,8 @@ public:
     TREFindDialog& FindDialog() noexcept { return search_.FindDialog(); }
     TVBRegexp& Regexp() noexcept { return search_.Regexp(); }
     const TMatches* FMatches() const noexcept { return search_.Matches(); }
+    // The Options dialog, made hidden with the window; nullptr if it could not be made.
+    TConfigDialog* ConfigDialog() noexcept { return configDialog_.get(); }
 
     // The code page of the shown text. Writing it checks its encoding menu item; a value
     // without one becomes the ANSI code page. Writing never marks the settings changed.
@@ -57,19 +62,19 @@ public:
     void SetCodePage(std::uint32_t codePage);
 
     // Tab width in average characters.
-    std::int32_t TabWidth() const noexcept { return memo_.TabWidth(); }
-    void SetTabWidth(std::int32_t tabWidth);
+    std::int32_t TabWidth() const noexcept override { return memo_.TabWidth(); }
+    void SetTabWidth(std::int32_t tabWidth) override;
     // The edit control's own font object. Another object given to the setter has all its
     // attributes copied; the control's own object given back changes nothing.
-    TextFont& ViewerFont() noexcept { return memo_.Font(); }
-    void SetViewerFont(const TextFont& font);
+    TextFont& ViewerFont() noexcept override { return memo_.Font(); }
+    void SetViewerFont(const TextFont& font) override;
 
     // The plug-in table, and the configured plug-in folder whose writing rebuilds it.
-    const PluginTable& Plugins() const noexcept { return FPlugins; }
+    const PluginTable& Plugins() const noexcept override { return FPlugins; }
     PluginTable& Plugins() noexcept { return FPlugins; }
-    void InitPlugins(std::u16string_view folder);
-    const std::u16string& PluginPath() const noexcept { return FPluginPath; }
-    void SetPluginPath(const std::u16string& folder);
+    void InitPlugins(std::u16string_view folder) override;
+    const std::u16string& PluginPath() const noexcept override { return FPluginPath; }
+    void SetPluginPath(const std::u16string& folder) override;
 
     // Writing checks the matching menu item but neither applies the style nor marks the
     // settings changed.
@@ -114,6 +119,7 @@ private:
     void ViewEncodeAutoMnuClick();
     void CodePageMnusClick(UINT itemId);
     void ViewWordWrapMnuClick();
+    void OptionConfigMnuClick();
     void EditFindMnuClick();
     void EditFindPrevMnuClick();
     void EditFindNextMnuClick();
@@ -131,6 +137,7 @@ private:
     PictureView pictureView_;
     TextView memo_;
     TextSearch search_;
+    std::unique_ptr<TConfigDialog> configDialog_;
 
     CodePageSetting codePage_;
     PluginTable FPlugins;

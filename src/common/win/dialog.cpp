@@ -117,6 +117,55 @@ void Dialog::Hide() {
     }
 }
 
+INT_PTR Dialog::RunModal() {
+    if (hwnd_ == nullptr) {
+        throw std::logic_error("the dialog has not been made");
+    }
+    if (running_) {
+        throw std::logic_error("the dialog is open already");
+    }
+    const bool ownerWasEnabled = owner_ != nullptr && IsWindowEnabled(owner_);
+    modal_ = true;
+    running_ = true;
+    ended_ = false;
+    result_ = IDCANCEL;
+    if (ownerWasEnabled) {
+        EnableWindow(owner_, FALSE);
+    }
+    ShowWindow(hwnd_, SW_SHOW);
+    if (!IsChild(hwnd_, GetFocus())) {
+        if (const HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
+            SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+        }
+    }
+    MSG msg{};
+    bool quit = false;
+    while (!ended_ && hwnd_ != nullptr) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            quit = got == 0;
+            break;
+        }
+        if (!IsDialogMessageW(hwnd_, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    // The owner first, so that the activation goes back to it when the dialog hides.
+    if (ownerWasEnabled) {
+        EnableWindow(owner_, TRUE);
+    }
+    if (hwnd_ != nullptr) {
+        ShowWindow(hwnd_, SW_HIDE);
+    }
+    running_ = false;
+    modal_ = false;
+    if (quit) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+    }
+    return result_;
+}
+
 HWND Dialog::Control(std::u16string_view name) const noexcept {
     return built_ ? built_->Control(name) : nullptr;
 }
@@ -165,7 +214,10 @@ void Dialog::Close(INT_PTR result) {
     if (hwnd_ == nullptr) {
         return;
     }
-    if (modal_) {
+    if (running_) {
+        result_ = result;
+        ended_ = true;
+    } else if (modal_) {
         EndDialog(hwnd_, result);
     } else {
         Hide();
@@ -199,7 +251,9 @@ INT_PTR Dialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         InitDialog();
-        return TRUE;
+        // A modeless dialog is made hidden: given the focus now, it would take it from the
+        // window that has it. It gets it when it is shown.
+        return modal_ ? TRUE : FALSE;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return TRUE;

@@ -40,6 +40,11 @@ public:
     void CreateModeless(HWND owner);
     void Show();
     void Hide();
+    // Runs a dialog made by CreateModeless modally: the owner is disabled and the dialog
+    // shown with a message loop of its own until Close, which hides it again; returns the
+    // ID given to Close. The controls keep their state between showings. A WM_QUIT that
+    // arrives meanwhile ends the loop and is posted again for the loop outside.
+    INT_PTR RunModal();
 
     HWND Handle() const noexcept { return hwnd_; }
     bool IsModal() const noexcept { return modal_; }
@@ -80,6 +85,10 @@ private:
     HWND hwnd_ = nullptr;
     HWND owner_ = nullptr;
     bool modal_ = false;
+    // RunModal's loop runs, and the result that Close gave it.
+    bool running_ = false;
+    bool ended_ = false;
+    INT_PTR result_ = 0;
     std::unique_ptr<BuiltForm> built_;
     std::exception_ptr initError_;
 };

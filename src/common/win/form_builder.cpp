@@ -276,6 +276,9 @@ void BuiltForm::Relayout(unsigned dpi) {
         if (controls_[entry.control].kind == ControlKind::ListView) {
             SizeListColumns(entry.control, entry.window);
         }
+        if (controls_[entry.control].kind == ControlKind::Label) {
+            FitLabel(entry.window);
+        }
     }
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -355,7 +358,10 @@ void BuiltForm::Create(std::size_t index) {
         return;
     }
     case ControlKind::Label:
-        CreateOne(index, -1, WC_STATICW, caption.c_str(), style | SS_LEFT, exStyle, design.id);
+        // On one line, as wide as its text: a font wider than the designed one (another
+        // face standing in for it) must not wrap the access key out of sight.
+        FitLabel(
+            CreateOne(index, -1, WC_STATICW, caption.c_str(), style | SS_LEFTNOWORDWRAP, exStyle, design.id));
         return;
     case ControlKind::Edit:
         if (design.options.Has(ControlOption::Multiline)) {
@@ -520,6 +526,29 @@ std::vector<std::size_t> BuiltForm::Pages(std::size_t pageControl) const {
         }
     }
     return pages;
+}
+
+void BuiltForm::FitLabel(HWND label) const {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+    // The text as drawn: "&&" is one ampersand, a single '&' marks the access key.
+    std::wstring shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) {
+            ++i;
+        }
+        shown.push_back(text[i]);
+    }
+    const WindowDc dc(label);
+    const SelectedObject font(dc.Get(), font_.Get());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.Get(), shown.c_str(), static_cast<int>(shown.size()), &extent);
+    RECT bounds{};
+    GetWindowRect(label, &bounds);
+    if (extent.cx > bounds.right - bounds.left) {
+        SetWindowPos(label, nullptr, 0, 0, extent.cx, bounds.bottom - bounds.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void BuiltForm::SizeListColumns(std::size_t index, HWND list) const {

@@ -90,6 +90,8 @@ private:
     RECT PixelBounds(std::size_t index, int item) const;
     std::vector<std::size_t> Pages(std::size_t pageControl) const;
     void SizeListColumns(std::size_t index, HWND list) const;
+    // Widens a label to its text in the form's font, as a label sizes itself to its text.
+    void FitLabel(HWND label) const;
     const Entry* Find(std::size_t index, int item) const noexcept;
 
     HWND window_;
