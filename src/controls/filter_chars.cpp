@@ -66,7 +66,10 @@ FilteredPaste FilterPastedText(TFilterChars filters, std::u16string_view text) {
     FilteredPaste result;
     result.text.reserve(text.size());
     for (const char16_t c : text) {
-        if (FilterAccepts(filters, c)) {
+        // The editing keys pass the rule as keys; pasted, they would be characters in the
+        // text (a line break in a number), so a filtered paste refuses them.
+        const bool control = c < u' ' && !filters.Empty();
+        if (!control && FilterAccepts(filters, c)) {
             result.text.push_back(c);
         } else {
             result.refused = true;

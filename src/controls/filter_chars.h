@@ -75,7 +75,8 @@ struct FilteredPaste {
     bool refused = false;
 };
 
-// What of a pasted text the filters take.
+// What of a pasted text the filters take: as typed characters, except that a non-empty set
+// refuses control characters, which are keys when typed but text when pasted.
 FilteredPaste FilterPastedText(TFilterChars filters, std::u16string_view text);
 
 } // namespace nerula

@@ -110,6 +110,10 @@ TEST(FilterPastedText, KeepsTheAcceptedCharactersInOrderAndTellsWhetherAnyWasRef
         {fcAllowDecimal | fcAllowNegative, u"-4 5", u"-45", true},
         {fcAllowHexdigit, u"0x1F", u"0x1F", false},
         {TFilterChars(), u"12a3\uFF11", u"12a3\uFF11", false},
+        // Keys when typed, text when pasted: a copied line's break is no digit.
+        {fcAllowDecimal, u"12\r\n", u"12", true},
+        {fcAllowDecimal, u"\b7\x1B", u"7", true},
+        {TFilterChars(), u"1\r\n2", u"1\r\n2", false},
     };
     for (const Case& c : cases) {
         const FilteredPaste result = FilterPastedText(c.filters, c.pasted);

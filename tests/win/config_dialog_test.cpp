@@ -217,6 +217,21 @@ TEST_F(ConfigDialogTest, AnErrorInApplyingIsPresentedAndKeepsApplyEnabled) {
     EXPECT_EQ(target.calls.front(), u"SetPluginPath C:\\plugins") << "what was stored before stays stored";
 }
 
+TEST_F(ConfigDialogTest, AtAnotherDpiTheFolderButtonKeepsItsScaledGapAndTheFontItsSize) {
+    const int points = dialog.FontButtonFont().Size();
+    RECT r{};
+    GetWindowRect(dialog.Handle(), &r);
+    SendMessageW(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&r));
+    RECT edit{};
+    RECT button{};
+    GetWindowRect(Control(u"PluginPathEdt"), &edit);
+    GetWindowRect(Control(u"PluginPathBtn"), &button);
+    EXPECT_EQ(button.left - edit.right, 6);
+    EXPECT_EQ(button.right - button.left, edit.bottom - edit.top) << "square, as high as the edit";
+    EXPECT_EQ(dialog.FontButtonFont().Dpi(), 144u);
+    EXPECT_EQ(dialog.FontButtonFont().Size(), points);
+}
+
 TEST_F(ConfigDialogTest, TheFontChooserConfirmedShowsTheFontOnTheButton) {
     Show([&](HWND) {
         bool chooserSeen = false;

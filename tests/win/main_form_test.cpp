@@ -62,7 +62,8 @@ TEST_F(MainFormTest, AMoveToAMonitorOfAnotherDpiTakesTheSuggestedRectangleAndRem
     EXPECT_EQ(MemoFontHeight(form->Memo()), -12);
     for (const unsigned dpi : {144u, 192u, 96u}) {
         const RECT suggested{40, 30, 40 + static_cast<int>(dpi) * 6, 30 + static_cast<int>(dpi) * 4};
-        SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
         RECT window{};
         GetWindowRect(form->Handle(), &window);
         EXPECT_EQ(window.left, suggested.left) << dpi;
@@ -79,6 +80,17 @@ TEST_F(MainFormTest, AMoveToAMonitorOfAnotherDpiTakesTheSuggestedRectangleAndRem
         EXPECT_EQ(memo.right - memo.left, client.right) << dpi;
     }
     EXPECT_FALSE(form->Modified()) << "a move between monitors changes no setting";
+
+    // A size whose pixels round at one DPI keeps its points at every other.
+    for (const int points : {8, 11, 13}) {
+        form->ViewerFont().SetSize(points);
+        for (const unsigned dpi : {144u, 120u, 192u, 96u}) {
+            const RECT suggested{40, 30, 40 + static_cast<int>(dpi) * 6, 30 + static_cast<int>(dpi) * 4};
+            SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+            EXPECT_EQ(form->ViewerFont().Size(), points) << points << " points at " << dpi;
+        }
+    }
 }
 
 TEST_F(MainFormTest, TheViewsFillTheClientArea) {

@@ -2,7 +2,8 @@
 
 namespace nerula {
 
-TextFont::TextFont(std::wstring name, int height) : name_(std::move(name)), height_(height) {}
+TextFont::TextFont(std::wstring name, int height)
+    : name_(std::move(name)), height_(height), setHeight_(height), setDpi_(96) {}
 
 void TextFont::SetName(std::wstring name) {
     name_ = std::move(name);
@@ -11,11 +12,15 @@ void TextFont::SetName(std::wstring name) {
 
 void TextFont::SetHeight(int height) {
     height_ = height;
+    setHeight_ = height;
+    setDpi_ = dpi_;
     Changed();
 }
 
 int TextFont::Size() const {
-    return -MulDiv(height_, 72, static_cast<int>(dpi_));
+    // From the height as it was set: a height rounded to another DPI's pixels may round to
+    // another size (11 points are 15 pixels at 96 dpi, which scale to 23 at 144: 11.5 points).
+    return -MulDiv(setHeight_, 72, static_cast<int>(setDpi_));
 }
 
 void TextFont::SetSize(int points) {
@@ -26,7 +31,7 @@ void TextFont::SetDpi(unsigned dpi) {
     if (dpi == 0 || dpi == dpi_) {
         return;
     }
-    height_ = MulDiv(height_, static_cast<int>(dpi), static_cast<int>(dpi_));
+    height_ = MulDiv(setHeight_, static_cast<int>(dpi), static_cast<int>(setDpi_));
     dpi_ = dpi;
     Changed();
 }
@@ -38,7 +43,9 @@ void TextFont::SetStyle(std::uint8_t style) {
 
 void TextFont::Assign(const TextFont& other) {
     name_ = other.name_;
-    height_ = MulDiv(other.height_, static_cast<int>(dpi_), static_cast<int>(other.dpi_));
+    setHeight_ = other.setHeight_;
+    setDpi_ = other.setDpi_;
+    height_ = MulDiv(setHeight_, static_cast<int>(dpi_), static_cast<int>(setDpi_));
     style_ = other.style_;
     Changed();
 }

@@ -55,6 +55,10 @@ private:
     std::wstring name_;
     int height_;
     unsigned dpi_ = 96;
+    // The height as last given (by height, size or Assign) and the DPI it was given at:
+    // other DPIs scale from it, never from a height already rounded to another DPI.
+    int setHeight_;
+    unsigned setDpi_;
     std::uint8_t style_ = 0;
     mutable GdiObject handle_;
     std::function<void()> onChange_;

@@ -6,12 +6,15 @@
 #include "common/win/wide.h"
 #include "common/win/window_text.h"
 #include "forms/config_dialog_layout.h"
+#include "forms/form_layout.h"
 #include "forms/resource_ids.h"
 
 namespace nerula {
 namespace {
 
 constexpr std::u16string_view kPages = u"OptionPage";
+// Between the folder edit and its "..." button, at 96 dpi.
+constexpr int kFolderButtonMargin = 4;
 
 // Raises a counter for as long as it lives: the dialog's own changes of its controls.
 class UpdatingScope {
@@ -74,6 +77,8 @@ void TConfigDialog::OnInitDialog() {
     pluginPathEdt_ = std::make_unique<TRefDirectoryEdit>(form.Control(u"PluginPathEdt"),
                                                          form.Control(u"PluginPathBtn"), services_);
     pluginPathEdt_->SetTextTip(true);
+    // The button's gap is in pixels: the designed 4 at the dialog's DPI.
+    pluginPathEdt_->SetMargin(ScaleToDpi(kFolderButtonMargin, form.Dpi()));
     pluginPathEdt_->Dialog().SetMainWindow(GetWindow(Handle(), GW_OWNER));
     FormCreate();
 }
@@ -85,6 +90,7 @@ void TConfigDialog::FormCreate() {
 }
 
 void TConfigDialog::OnDpiChanged() {
+    pluginPathEdt_->SetMargin(ScaleToDpi(kFolderButtonMargin, Form().Dpi()));
     fontButtonFont_.SetDpi(Form().Dpi());
     ShowFontOnButton();
 }
