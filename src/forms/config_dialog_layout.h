@@ -151,7 +151,7 @@ inline constexpr std::array<ControlSpec, 20> kConfigDialogControls{{
      .parent = u"FormatTab",
      .bounds = {8, 230, 121, 17},
      .caption = u"すべてのイメージ(&I)",
-     .options = ControlOption::TabStop,
+     .options = ControlOption::TabStop | ControlOption::ThreeState,
      .tabOrder = 2,
      .id = IDC_ALL_IMAGE},
     {.name = u"AllTextChk",
@@ -159,7 +159,7 @@ inline constexpr std::array<ControlSpec, 20> kConfigDialogControls{{
      .parent = u"FormatTab",
      .bounds = {130, 230, 121, 17},
      .caption = u"すべてのテキスト(&T)",
-     .options = ControlOption::TabStop,
+     .options = ControlOption::TabStop | ControlOption::ThreeState,
      .tabOrder = 3,
      .id = IDC_ALL_TEXT},
 }};

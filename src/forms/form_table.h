@@ -45,6 +45,7 @@ enum class ControlOption : std::uint32_t {
     CheckBoxes = 1u << 10, // list view: a check box in front of each row
     FillParent = 1u << 11, // takes the whole client area of its parent; the rectangle is unused
     Sorted = 1u << 12,     // list view: rows kept in the order of their captions
+    ThreeState = 1u << 13, // check box: checked, unchecked or greyed, set by its owner on a click
 };
 
 // A set of options; a single option converts to the set holding it, and sets combine with |.

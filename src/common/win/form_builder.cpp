@@ -392,7 +392,8 @@ void BuiltForm::Create(std::size_t index) {
                 style &= ~static_cast<DWORD>(WS_GROUP);
             }
         } else {
-            style |= BS_AUTOCHECKBOX;
+            // A three-state box moves itself only as its owner says.
+            style |= design.options.Has(ControlOption::ThreeState) ? BS_3STATE : BS_AUTOCHECKBOX;
         }
         const HWND button = CreateOne(index, -1, WC_BUTTONW, caption.c_str(), style, exStyle, design.id);
         if (design.options.Has(ControlOption::Checked)) {

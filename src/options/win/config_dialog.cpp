@@ -1,6 +1,7 @@
 #include "options/win/config_dialog.h"
 
 #include <commdlg.h>
+#include <commctrl.h>
 
 #include "common/text_format.h"
 #include "common/win/wide.h"
@@ -8,6 +9,8 @@
 #include "forms/config_dialog_layout.h"
 #include "forms/form_layout.h"
 #include "forms/resource_ids.h"
+#include "common/win/module_path.h"
+#include "options/win/association_registry.h"
 
 namespace nerula {
 namespace {
@@ -28,6 +31,43 @@ private:
     std::int32_t& counter_;
 };
 
+bool SameCaption(std::u16string_view a, std::u16string_view b) {
+    // As the list view finds a caption: ignoring case.
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, reinterpret_cast<const wchar_t*>(a.data()),
+                          static_cast<int>(a.size()), reinterpret_cast<const wchar_t*>(b.data()),
+                          static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+WPARAM CheckOf(AllCheckState state) {
+    switch (state) {
+    case AllCheckState::Checked:
+        return BST_CHECKED;
+    case AllCheckState::Greyed:
+        return BST_INDETERMINATE;
+    case AllCheckState::Unchecked:
+        break;
+    }
+    return BST_UNCHECKED;
+}
+
+AllCheckState StateOf(LRESULT check) {
+    return check == BST_CHECKED         ? AllCheckState::Checked
+           : check == BST_INDETERMINATE ? AllCheckState::Greyed
+                                        : AllCheckState::Unchecked;
+}
+
+bool ItemChecked(HWND list, int item) {
+    const auto state = static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK));
+    return (state >> 12) == 2;
+}
+
+void SetItemChecked(HWND list, int item, bool checked) {
+    LVITEMW change{};
+    change.stateMask = LVIS_STATEIMAGEMASK;
+    change.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    SendMessageW(list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&change));
+}
+
 std::uint8_t StyleOf(const LOGFONTW& font) {
     std::uint8_t style = 0;
     style |= font.lfWeight >= FW_BOLD ? TextFont::kBold : 0;
@@ -41,7 +81,7 @@ std::uint8_t StyleOf(const LOGFONTW& font) {
 
 TConfigDialog::TConfigDialog(ViewerOptionsTarget& mainForm, PlatformServices& services)
     : Dialog(kConfigDialogControls, kConfigDialogSpec), mainForm_(mainForm), services_(services),
-      fontButtonFont_(L"Tahoma", -11) {}
+      fontButtonFont_(L"Tahoma", -11), rows_(&SameCaption) {}
 
 TConfigDialog::~TConfigDialog() = default;
 
@@ -99,7 +139,8 @@ void TConfigDialog::FormShow() {
     {
         const UpdatingScope updating(FUpdating);
         LoadOptions();
-        // The association page is built here too once it has its rows.
+        BuildAssociationList();
+        UpdateAllChecks();
     }
     EnableApply(false);
 }
@@ -143,6 +184,7 @@ void TConfigDialog::CancelButtonClick() {
 
 void TConfigDialog::ApplyButtonClick() {
     StoreOptions();
+    ApplyAssociations();
     EnableApply(false);
 }
 
@@ -153,6 +195,8 @@ void TConfigDialog::PluginPathEdtChange() {
     const UpdatingScope updating(FUpdating);
     mainForm_.InitPlugins(WindowText(Form().Control(u"PluginPathEdt")));
     pluginsFromTypedFolder_ = true;
+    BuildAssociationList();
+    UpdateAllChecks();
     EnableApply(true);
 }
 
@@ -182,6 +226,95 @@ void TConfigDialog::FontBtnClick() {
     fontButtonFont_.SetSize(choice.iPointSize / 10);
     fontButtonFont_.SetStyle(StyleOf(chosen));
     ShowFontOnButton();
+    EnableApply(true);
+}
+
+void TConfigDialog::BuildAssociationList() {
+    const HWND list = Form().Control(u"AssociationLst");
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    BuildAssociationRows(rows_, mainForm_.Plugins());
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    for (std::size_t index = 0; index < rows_.Rows().size(); ++index) {
+        const AssociationRow& row = rows_.Rows()[index];
+        std::wstring caption = ToWide(row.caption);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = static_cast<int>(index);
+        item.pszText = caption.data();
+        item.lParam = static_cast<LPARAM>(index);
+        const auto at =
+            static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        std::wstring extensions = ToWide(row.ExtensionText());
+        std::wstring classification = ToWide(row.classification);
+        LVITEMW sub{};
+        sub.iSubItem = 1;
+        sub.pszText = extensions.data();
+        SendMessageW(list, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
+        sub.iSubItem = 2;
+        sub.pszText = classification.data();
+        SendMessageW(list, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
+        SetItemChecked(list, at, row.checked);
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void TConfigDialog::UpdateAllChecks() {
+    SendMessageW(Form().Control(u"AllImageChk"), BM_SETCHECK, CheckOf(AllCheckOf(rows_.Rows(), u"image")), 0);
+    SendMessageW(Form().Control(u"AllTextChk"), BM_SETCHECK, CheckOf(AllCheckOf(rows_.Rows(), u"text")), 0);
+}
+
+void TConfigDialog::ApplyAssociations() {
+    ApplyAssociationRows(rows_.Rows(), ToU16(ModuleFileName()));
+}
+
+void TConfigDialog::AssociationLstChange(const NMLISTVIEW& change) {
+    if (FUpdating > 0) {
+        return;
+    }
+    const UpdatingScope updating(FUpdating);
+    if ((change.uChanged & LVIF_STATE) != 0 && change.iItem >= 0) {
+        const auto index = static_cast<std::size_t>(change.lParam);
+        if (index < rows_.Rows().size()) {
+            AssociationRow& row = rows_.Rows()[index];
+            const bool checked = ItemChecked(change.hdr.hwndFrom, change.iItem);
+            // A change of selection or focus leaves the check box as it was recorded.
+            if (checked != row.recorded) {
+                row.recorded = checked;
+                row.checked = checked;
+                EnableApply(true);
+            }
+        }
+    }
+    UpdateAllChecks();
+}
+
+void TConfigDialog::AllCheckClick(std::u16string_view box, std::u16string_view classification) {
+    if (FUpdating > 0) {
+        return;
+    }
+    {
+        const UpdatingScope updating(FUpdating);
+        const HWND button = Form().Control(box);
+        const AllCheckState state = ClickedAllCheck(StateOf(SendMessageW(button, BM_GETCHECK, 0, 0)));
+        SendMessageW(button, BM_SETCHECK, CheckOf(state), 0);
+        const bool checked = state == AllCheckState::Checked;
+        const HWND list = Form().Control(u"AssociationLst");
+        const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int item = 0; item < count; ++item) {
+            LVITEMW read{};
+            read.mask = LVIF_PARAM;
+            read.iItem = item;
+            SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
+            const auto index = static_cast<std::size_t>(read.lParam);
+            if (index < rows_.Rows().size() && rows_.Rows()[index].classification == classification) {
+                rows_.Rows()[index].checked = checked;
+                rows_.Rows()[index].recorded = checked;
+                SetItemChecked(list, item, checked);
+            }
+        }
+        UpdateAllChecks();
+    }
     EnableApply(true);
 }
 
@@ -218,6 +351,16 @@ void TConfigDialog::OnCommand(int id, int code, HWND control) {
             FontBtnClick();
         }
         return;
+    case IDC_ALL_IMAGE:
+        if (code == BN_CLICKED) {
+            AllCheckClick(u"AllImageChk", u"image");
+        }
+        return;
+    case IDC_ALL_TEXT:
+        if (code == BN_CLICKED) {
+            AllCheckClick(u"AllTextChk", u"text");
+        }
+        return;
     default:
         return;
     }
@@ -225,7 +368,12 @@ void TConfigDialog::OnCommand(int id, int code, HWND control) {
 
 LRESULT TConfigDialog::OnNotify(const NMHDR& header) {
     LRESULT result = 0;
-    Reflect(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header), result);
+    if (Reflect(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header), result)) {
+        return result;
+    }
+    if (header.idFrom == IDC_ASSOCIATIONS && header.code == LVN_ITEMCHANGED) {
+        AssociationLstChange(*reinterpret_cast<const NMLISTVIEW*>(&header));
+    }
     return result;
 }
 

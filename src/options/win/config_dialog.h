@@ -21,6 +21,7 @@
 #include "controls/numeric_relation.h"
 #include "controls/win/ref_directory_edit.h"
 #include "controls/win/up_down_edit.h"
+#include "options/association_rows.h"
 #include "options/win/viewer_options_target.h"
 
 namespace nerula {
@@ -41,6 +42,7 @@ public:
     const TextFont& FontButtonFont() const noexcept { return fontButtonFont_; }
     TUpDownEdit& TabWidthEdt() noexcept { return *tabWidthEdt_; }
     TRefDirectoryEdit& PluginPathEdt() noexcept { return *pluginPathEdt_; }
+    const std::vector<AssociationRow>& AssociationRowsShown() const noexcept { return rows_.Rows(); }
 
 protected:
     void OnInitDialog() override;
@@ -60,6 +62,11 @@ private:
     void PluginPathEdtChange();
     void TabWidthEdtVerify(std::u16string& text, std::int32_t& position, TNumericallyRelationship relation);
     void FontBtnClick();
+    void BuildAssociationList();
+    void UpdateAllChecks();
+    void ApplyAssociations();
+    void AssociationLstChange(const NMLISTVIEW& change);
+    void AllCheckClick(std::u16string_view box, std::u16string_view classification);
 
     void EnableApply(bool enabled) const;
     // The font button shows the face name in the font itself.
@@ -76,6 +83,8 @@ private:
     // Whether the plug-in table was rebuilt from the typed folder since the settings' folder
     // was last applied: leaving without applying builds it from the settings' folder again.
     bool pluginsFromTypedFolder_ = false;
+    // The association page's rows; the list view shows them, each item's lParam its row.
+    AssociationRows rows_;
 };
 
 } // namespace nerula
