@@ -261,5 +261,95 @@ TEST_F(ConfigDialogTest, TheFontChooserCancelledChangesNothing) {
     });
 }
 
+// Two image types of the test's plug-in table in the user's classes, one with the verb.
+class AssociationPageTest : public ConfigDialogTest {
+protected:
+    void SetUp() override {
+        RemoveKeys();
+        SetText(L".nra", L"nrafile");
+        SetText(L"nrafile", L"NRA 画像");
+        SetText(L"nrafile\\shell\\nerula\\command", L"x");
+        SetText(L".nrb", L"nrbfile");
+        SetText(L"nrbfile", L"NRB 画像");
+        target.plugins.Reset();
+        target.plugins.AddPlugin(u"*.nra;*.nrb", u"C:\\nowhere\\nr.spi");
+        ConfigDialogTest::SetUp();
+    }
+    void TearDown() override {
+        ConfigDialogTest::TearDown();
+        RemoveKeys();
+    }
+    static void RemoveKeys() {
+        for (const wchar_t* key : {L".nra", L"nrafile", L".nrb", L"nrbfile"}) {
+            RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\Classes\\") + key).c_str());
+        }
+    }
+    static void SetText(const std::wstring& path, const std::wstring& value) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, (L"Software\\Classes\\" + path).c_str(), nullptr, REG_SZ,
+                        value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    // The list item showing a caption.
+    int ItemOf(const std::wstring& caption) const {
+        LVFINDINFOW find{};
+        find.flags = LVFI_STRING;
+        find.psz = caption.c_str();
+        return static_cast<int>(SendMessageW(Control(u"AssociationLst"), LVM_FINDITEMW,
+                                             static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    }
+    bool ItemChecked(int item) const {
+        return (SendMessageW(Control(u"AssociationLst"), LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK) >>
+                12) == 2;
+    }
+    void SetItemState(int item, UINT mask, UINT state) const {
+        LVITEMW change{};
+        change.stateMask = mask;
+        change.state = state;
+        SendMessageW(Control(u"AssociationLst"), LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&change));
+    }
+    LRESULT AllImage() const { return SendMessageW(Control(u"AllImageChk"), BM_GETCHECK, 0, 0); }
+};
+
+TEST_F(AssociationPageTest, RowsChecksAndTheAllBoxDecideWhatApplyWrites) {
+    Show([&](HWND) {
+        const int a = ItemOf(L"NRA 画像");
+        const int b = ItemOf(L"NRB 画像");
+        ASSERT_GE(a, 0);
+        ASSERT_GE(b, 0);
+        EXPECT_TRUE(ItemChecked(a)) << "the verb is registered for nrafile";
+        EXPECT_FALSE(ItemChecked(b));
+        EXPECT_EQ(AllImage(), BST_INDETERMINATE);
+        EXPECT_FALSE(dialog.ApplyEnabled());
+
+        // Selecting and focusing a row is no change of it.
+        SetItemState(b, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        EXPECT_FALSE(dialog.ApplyEnabled());
+        // Its check box is.
+        SetItemState(b, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(2));
+        EXPECT_TRUE(dialog.ApplyEnabled());
+
+        // Greyed or checked, a click moves the box on and every image row with it.
+        Click(u"AllImageChk");
+        EXPECT_EQ(AllImage(), BST_UNCHECKED) << "every image row was checked, so the box was";
+        EXPECT_FALSE(ItemChecked(a));
+        EXPECT_FALSE(ItemChecked(b));
+        Click(u"AllImageChk");
+        EXPECT_EQ(AllImage(), BST_CHECKED);
+        EXPECT_TRUE(ItemChecked(b));
+        SetItemState(a, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1));
+        EXPECT_EQ(AllImage(), BST_INDETERMINATE);
+        Click(u"ApplyButton");
+    });
+    wchar_t command[512] = {};
+    DWORD bytes = sizeof command;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Classes\\nrbfile\\shell\\nerula\\command", nullptr,
+                           RRF_RT_REG_SZ, nullptr, command, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(command).rfind(L"\" \"%1\""), std::wstring(command).size() - 6);
+    HKEY gone = nullptr;
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes\\nrafile", 0, KEY_READ, &gone),
+              ERROR_SUCCESS)
+        << "the unchecked row's keys went, being left empty";
+}
+
 } // namespace
 } // namespace nerula
