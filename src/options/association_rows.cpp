@@ -1,6 +1,7 @@
 #include "options/association_rows.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace nerula {
 namespace {
@@ -52,14 +53,16 @@ std::u16string AssociationRow::ExtensionText() const {
     return text;
 }
 
-std::vector<std::u16string>
-NamesToList(const std::vector<std::u16string>& registryNames, const std::vector<std::u16string>& tableNames,
-            const std::function<bool(std::u16string_view, std::u16string_view)>& sameName) {
+std::vector<std::u16string> NamesToList(const std::vector<std::u16string>& registryNames,
+                                        const std::vector<std::u16string>& tableNames,
+                                        const std::function<std::u16string(std::u16string_view)>& fold) {
     std::vector<std::u16string> names = registryNames;
+    std::unordered_set<std::u16string> known;
+    for (const std::u16string& name : names) {
+        known.insert(fold(name));
+    }
     for (const std::u16string& name : tableNames) {
-        const bool known = std::any_of(names.begin(), names.end(),
-                                       [&](const std::u16string& other) { return sameName(name, other); });
-        if (!known) {
+        if (known.insert(fold(name)).second) {
             names.push_back(name);
         }
     }
@@ -68,11 +71,10 @@ NamesToList(const std::vector<std::u16string>& registryNames, const std::vector<
 
 void AssociationRows::Add(const std::u16string& caption, const std::u16string& extension, bool checked,
                           const std::u16string& classification) {
-    for (AssociationRow& row : rows_) {
-        if (sameCaption_(row.caption, caption)) {
-            row.extensions.push_back(extension);
-            return;
-        }
+    const auto [at, added] = byCaption_.try_emplace(fold_(caption), rows_.size());
+    if (!added) {
+        rows_[at->second].extensions.push_back(extension);
+        return;
     }
     rows_.push_back({caption, {extension}, classification, checked, checked});
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace nerula {
@@ -49,29 +50,35 @@ struct AssociationRow {
 };
 
 // The names to enumerate: the registry's first, in its order, then the plug-in table's
-// that it lacks. `sameName` compares two names as the registry does (ignoring case).
-std::vector<std::u16string>
-NamesToList(const std::vector<std::u16string>& registryNames, const std::vector<std::u16string>& tableNames,
-            const std::function<bool(std::u16string_view, std::u16string_view)>& sameName);
+// that it lacks. `fold` gives a name in the one case in which the registry compares names.
+std::vector<std::u16string> NamesToList(const std::vector<std::u16string>& registryNames,
+                                        const std::vector<std::u16string>& tableNames,
+                                        const std::function<std::u16string(std::u16string_view)>& fold);
 
-// Rows keyed by caption, found as the list view finds a caption (ignoring case).
+// Rows keyed by caption, found as the list view finds a caption (ignoring case): by the
+// caption in the one case that `fold` gives it, in a hash table, since a registry may
+// hold thousands of types.
 class AssociationRows {
 public:
-    using SameCaption = std::function<bool(std::u16string_view, std::u16string_view)>;
-    explicit AssociationRows(SameCaption sameCaption) : sameCaption_(std::move(sameCaption)) {}
+    using FoldCase = std::function<std::u16string(std::u16string_view)>;
+    explicit AssociationRows(FoldCase fold) : fold_(std::move(fold)) {}
 
     // A new row with the check state, or the extension appended to the row of that
     // caption, which keeps its own check state and classification.
     void Add(const std::u16string& caption, const std::u16string& extension, bool checked,
              const std::u16string& classification);
-    void Clear() noexcept { rows_.clear(); }
+    void Clear() noexcept {
+        rows_.clear();
+        byCaption_.clear();
+    }
 
     const std::vector<AssociationRow>& Rows() const noexcept { return rows_; }
     std::vector<AssociationRow>& Rows() noexcept { return rows_; }
 
 private:
-    SameCaption sameCaption_;
+    FoldCase fold_;
     std::vector<AssociationRow> rows_;
+    std::unordered_map<std::u16string, std::size_t> byCaption_;
 };
 
 enum class AllCheckState { Unchecked, Checked, Greyed };

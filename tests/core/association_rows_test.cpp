@@ -8,17 +8,12 @@
 namespace nerula {
 namespace {
 
-bool IgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) {
-        return false;
+std::u16string Upper(std::u16string_view text) {
+    std::u16string folded(text);
+    for (char16_t& c : folded) {
+        c = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
     }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return folded;
 }
 
 TEST(IsTextType, TxtfileAlwaysOtherwiseAProgIdPerceivedAsText) {
@@ -72,7 +67,7 @@ TEST(ListedEntry, ListsTextTypesAndThePluginsTypesWithTheirClassification) {
 }
 
 TEST(AssociationRows, ExtensionsOfOneDescriptionShareTheFirstOnesRow) {
-    AssociationRows rows(&IgnoringCase);
+    AssociationRows rows(&Upper);
     rows.Add(u"JPEG 画像", u".jpg", true, u"image");
     rows.Add(u"Bitmap", u".bmp", false, u"image");
     rows.Add(u"jpeg 画像", u".jpeg", false, u"text");
@@ -101,7 +96,7 @@ TEST(AllCheckOf, UncheckedCheckedOrGreyedByTheRowsOfExactlyThatClassification) {
 }
 
 TEST(AssociationNames, TheRegistrysNamesThenTheTablesMissingOnes) {
-    EXPECT_EQ(NamesToList({u".txt", u".JPG", u"txtfile"}, {u".jpg", u".mag", u".BMP"}, &IgnoringCase),
+    EXPECT_EQ(NamesToList({u".txt", u".JPG", u"txtfile"}, {u".jpg", u".mag", u".BMP"}, &Upper),
               (std::vector<std::u16string>{u".txt", u".JPG", u"txtfile", u".mag", u".BMP"}));
     EXPECT_EQ(OwnProgId(u".mag"), u"Nerula.magFile");
     EXPECT_EQ(VerbCommand(u"C:\\Program Files\\Nerula\\Nerula.exe"),

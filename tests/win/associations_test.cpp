@@ -63,7 +63,7 @@ protected:
         }
         return nullptr;
     }
-    AssociationRows rows{[](std::u16string_view a, std::u16string_view b) { return a == b; }};
+    AssociationRows rows{[](std::u16string_view caption) { return std::u16string(caption); }};
     PluginTable plugins;
     const std::u16string program = u"C:\\Program Files\\Nerula\\Nerula.exe";
 };

@@ -65,10 +65,12 @@ std::vector<std::u16string> SubkeyNames(HKEY parent) {
     return names;
 }
 
-bool SameClassName(std::u16string_view a, std::u16string_view b) {
-    return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
-                                reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
+std::u16string FoldClassName(std::u16string_view name) {
+    std::wstring folded = ToWide(name);
+    if (!folded.empty()) {
+        CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    }
+    return ToU16(folded);
 }
 
 // A text value; empty when it is missing. Another type is an error naming the value.
@@ -196,7 +198,7 @@ std::vector<std::u16string> ClassNames() {
     if (const RegistryKey classes = OpenRead(HKEY_CURRENT_USER, L"Software\\Classes")) {
         user = SubkeyNames(classes.Get());
     }
-    return NamesToList(SubkeyNames(HKEY_CLASSES_ROOT), user, &SameClassName);
+    return NamesToList(SubkeyNames(HKEY_CLASSES_ROOT), user, &FoldClassName);
 }
 
 bool HasPlugin(const PluginTable& plugins, std::u16string_view extension) {
@@ -258,7 +260,7 @@ void BuildAssociationRows(AssociationRows& rows, const PluginTable& plugins) {
     for (const std::u16string& line : plugins.Lines()) {
         tableNames.push_back(line.substr(0, line.find(u'=')));
     }
-    for (const std::u16string& name : NamesToList(ClassNames(), tableNames, &SameClassName)) {
+    for (const std::u16string& name : NamesToList(ClassNames(), tableNames, &FoldClassName)) {
         if (name.empty() || name.front() != u'.') {
             continue;
         }

@@ -31,11 +31,13 @@ private:
     std::int32_t& counter_;
 };
 
-bool SameCaption(std::u16string_view a, std::u16string_view b) {
+std::u16string FoldCaption(std::u16string_view caption) {
     // As the list view finds a caption: ignoring case.
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, reinterpret_cast<const wchar_t*>(a.data()),
-                          static_cast<int>(a.size()), reinterpret_cast<const wchar_t*>(b.data()),
-                          static_cast<int>(b.size())) == CSTR_EQUAL;
+    std::wstring folded = ToWide(caption);
+    if (!folded.empty()) {
+        CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    }
+    return ToU16(folded);
 }
 
 WPARAM CheckOf(AllCheckState state) {
@@ -81,7 +83,7 @@ std::uint8_t StyleOf(const LOGFONTW& font) {
 
 TConfigDialog::TConfigDialog(ViewerOptionsTarget& mainForm, PlatformServices& services)
     : Dialog(kConfigDialogControls, kConfigDialogSpec), mainForm_(mainForm), services_(services),
-      fontButtonFont_(L"Tahoma", -11), rows_(&SameCaption) {}
+      fontButtonFont_(L"Tahoma", -11), rows_(&FoldCaption) {}
 
 TConfigDialog::~TConfigDialog() = default;
 
