@@ -143,7 +143,8 @@ inline constexpr std::array<ControlSpec, 20> kConfigDialogControls{{
      .parent = u"FormatTab",
      .bounds = {8, 25, 394, 197},
      .items = u"形式\t200\n拡張子\t100\n分類",
-     .options = ControlOption::TabStop | ControlOption::CheckBoxes | ControlOption::Sorted,
+     // Kept in the order of the captions by the dialog itself.
+     .options = ControlOption::TabStop | ControlOption::CheckBoxes,
      .tabOrder = 1,
      .id = IDC_ASSOCIATIONS},
     {.name = u"AllImageChk",

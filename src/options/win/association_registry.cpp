@@ -1,6 +1,7 @@
 #include "options/win/association_registry.h"
 
 #include <optional>
+#include <unordered_set>
 
 #include <windows.h>
 #include <shlobj.h>
@@ -75,19 +76,21 @@ std::u16string FoldClassName(std::u16string_view name) {
 
 // A text value; empty when it is missing. Another type is an error naming the value.
 std::u16string ReadText(HKEY key, const wchar_t* name) {
+    // One call for the usual short value; a longer one is asked for again at its size.
+    std::wstring text(256, L'\0');
     DWORD type = 0;
-    DWORD bytes = 0;
-    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) {
+    DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    LONG status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &bytes);
+    if (status == ERROR_MORE_DATA) {
+        text.assign(bytes / sizeof(wchar_t) + 1, L'\0');
+        bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &bytes);
+    }
+    if (status != ERROR_SUCCESS) {
         return {};
     }
     if (type != REG_SZ && type != REG_EXPAND_SZ) {
         throw Exception(FormatText(u"'%s' のデータ型が不正です", {ToU16(name != nullptr ? name : L"")}));
-    }
-    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
-    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &bytes) !=
-        ERROR_SUCCESS) {
-        return {};
     }
     text.resize(bytes / sizeof(wchar_t));
     while (!text.empty() && text.back() == L'\0') {
@@ -230,13 +233,17 @@ std::u16string GetPluginFormatName(const PluginTable& plugins, std::u16string_vi
 }
 
 ExtensionFacts ReadExtension(std::u16string_view extension, const PluginTable& plugins) {
+    return ReadExtension(extension, plugins, HasPlugin(plugins, extension));
+}
+
+ExtensionFacts ReadExtension(std::u16string_view extension, const PluginTable& plugins, bool hasPlugin) {
     ExtensionFacts facts;
     facts.extension = std::u16string(extension);
     if (const RegistryKey key = OpenClass(ToWide(extension))) {
         facts.progId = ReadText(key.Get(), nullptr);
         facts.perceivedType = ReadText(key.Get(), L"PerceivedType");
     }
-    facts.hasPlugin = HasPlugin(plugins, extension);
+    facts.hasPlugin = hasPlugin;
     if (!IsTextType(facts.progId, facts.perceivedType) && !facts.hasPlugin) {
         return facts;
     }
@@ -248,7 +255,7 @@ ExtensionFacts ReadExtension(std::u16string_view extension, const PluginTable& p
                 static_cast<bool>(OpenClass(progId + L"\\shell\\" + ToWide(kVerbKey) + L"\\command"));
         }
     }
-    if (facts.description.empty()) {
+    if (facts.description.empty() && facts.hasPlugin) {
         facts.description = GetPluginFormatName(plugins, extension);
     }
     return facts;
@@ -260,11 +267,16 @@ void BuildAssociationRows(AssociationRows& rows, const PluginTable& plugins) {
     for (const std::u16string& line : plugins.Lines()) {
         tableNames.push_back(line.substr(0, line.find(u'=')));
     }
+    // The table's names once, folded, rather than the table searched for every class.
+    std::unordered_set<std::u16string> claimed;
+    for (const std::u16string& name : tableNames) {
+        claimed.insert(FoldClassName(name));
+    }
     for (const std::u16string& name : NamesToList(ClassNames(), tableNames, &FoldClassName)) {
         if (name.empty() || name.front() != u'.') {
             continue;
         }
-        const ExtensionFacts facts = ReadExtension(name, plugins);
+        const ExtensionFacts facts = ReadExtension(name, plugins, claimed.contains(FoldClassName(name)));
         RowEntry entry;
         if (ListedEntry(facts, entry)) {
             rows.Add(entry.caption, facts.extension, facts.verbRegistered, entry.classification);

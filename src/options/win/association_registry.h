@@ -24,6 +24,8 @@ std::u16string GetPluginFormatName(const PluginTable& plugins, std::u16string_vi
 
 // What the registry and the plug-in table say of one name of the list.
 ExtensionFacts ReadExtension(std::u16string_view extension, const PluginTable& plugins);
+// The same when whether the table names it is known already.
+ExtensionFacts ReadExtension(std::u16string_view extension, const PluginTable& plugins, bool hasPlugin);
 
 // Builds the rows: every listed name of the registry, then the table's names it lacks.
 void BuildAssociationRows(AssociationRows& rows, const PluginTable& plugins);

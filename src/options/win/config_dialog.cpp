@@ -1,5 +1,8 @@
 #include "options/win/config_dialog.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <commdlg.h>
 #include <commctrl.h>
 
@@ -235,13 +238,24 @@ void TConfigDialog::BuildAssociationList() {
     const HWND list = Form().Control(u"AssociationLst");
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     BuildAssociationRows(rows_, mainForm_.Plugins());
+    // In the order of the captions, sorted here: the list view's own sorting searches its
+    // items for every insertion, which takes seconds for a registry of thousands of types.
+    std::vector<std::size_t> order(rows_.Rows().size());
+    for (std::size_t index = 0; index < order.size(); ++index) {
+        order[index] = index;
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return lstrcmpW(ToWide(rows_.Rows()[a].caption).c_str(), ToWide(rows_.Rows()[b].caption).c_str()) < 0;
+    });
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    for (std::size_t index = 0; index < rows_.Rows().size(); ++index) {
+    SendMessageW(list, LVM_SETITEMCOUNT, order.size(), 0);
+    for (std::size_t position = 0; position < order.size(); ++position) {
+        const std::size_t index = order[position];
         const AssociationRow& row = rows_.Rows()[index];
         std::wstring caption = ToWide(row.caption);
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = static_cast<int>(index);
+        item.iItem = static_cast<int>(position);
         item.pszText = caption.data();
         item.lParam = static_cast<LPARAM>(index);
         const auto at =
