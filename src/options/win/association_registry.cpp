@@ -66,14 +66,6 @@ std::vector<std::u16string> SubkeyNames(HKEY parent) {
     return names;
 }
 
-std::u16string FoldClassName(std::u16string_view name) {
-    std::wstring folded = ToWide(name);
-    if (!folded.empty()) {
-        CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
-    }
-    return ToU16(folded);
-}
-
 // A text value; empty when it is missing. Another type is an error naming the value.
 std::u16string ReadText(HKEY key, const wchar_t* name) {
     // One call for the usual short value; a longer one is asked for again at its size.
@@ -194,6 +186,14 @@ bool RemoveVerb(const std::wstring& extension, const std::wstring& progId) {
 }
 
 } // namespace
+
+std::u16string FoldClassName(std::u16string_view name) {
+    std::wstring folded = ToWide(name);
+    if (!folded.empty()) {
+        CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    }
+    return ToU16(folded);
+}
 
 std::vector<std::u16string> ClassNames() {
     // The merged view in its own order, then the user's classes that it lacks.

@@ -13,6 +13,10 @@
 
 namespace nerula {
 
+// A class name or a row's caption in the one case in which the registry and the list view
+// compare them (both ignore case).
+std::u16string FoldClassName(std::u16string_view name);
+
 // The names of HKEY_CLASSES_ROOT's subkeys, as the registry enumerates them.
 std::vector<std::u16string> ClassNames();
 

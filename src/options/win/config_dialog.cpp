@@ -34,15 +34,6 @@ private:
     std::int32_t& counter_;
 };
 
-std::u16string FoldCaption(std::u16string_view caption) {
-    // As the list view finds a caption: ignoring case.
-    std::wstring folded = ToWide(caption);
-    if (!folded.empty()) {
-        CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
-    }
-    return ToU16(folded);
-}
-
 WPARAM CheckOf(AllCheckState state) {
     switch (state) {
     case AllCheckState::Checked:
@@ -86,7 +77,7 @@ std::uint8_t StyleOf(const LOGFONTW& font) {
 
 TConfigDialog::TConfigDialog(ViewerOptionsTarget& mainForm, PlatformServices& services)
     : Dialog(kConfigDialogControls, kConfigDialogSpec), mainForm_(mainForm), services_(services),
-      fontButtonFont_(L"Tahoma", -11), rows_(&FoldCaption) {}
+      fontButtonFont_(L"Tahoma", -11), rows_(&FoldClassName) {}
 
 TConfigDialog::~TConfigDialog() = default;
 
